@@ -1,0 +1,120 @@
+#include "ui/MainWindowModel.h"
+
+#include <utility>
+#include <vector>
+
+namespace kt520::ui {
+namespace {
+
+void setCaptions(OptionArray& array, std::vector<std::pair<int, const char*>> captions) {
+    for (auto& [index, text] : captions) array[index].caption = text;
+}
+
+void hide(OptionArray& array, std::initializer_list<int> indexes) {
+    for (int i : indexes) array[i].visible = false;
+}
+
+}  // namespace
+
+MainWindowModel::MainWindowModel() {
+    caption = "ProfiLux KT-520 SerialCommunication Ver";
+
+    const char* frames[] = {"RS-232C", "Standard",      "Profile", "Filter",   "Unit",
+                            "Cut-off", "Range",         "N",       "A",        "B",
+                            "OverRange", "CSV Data Save", "M-Profile", "Pre/Post", "Speed",
+                            "Lf/fl",   "AutoReturn",    "ANX",     "MOTIF-L"};
+    for (int i = 1; i <= 19; ++i) frmLAN[i].caption = frames[i - 1];
+    lblLAN[1].caption = "Output";
+    lblLAN[2].caption = "Conditions";
+    lblLAN[3].caption = "Result";
+    for (int i = 1; i <= 8; ++i) lblUnit[i].caption = "mm";
+    lblUnit[2].caption = "um";
+    lblCMT[0].caption = "Port";
+    lblCMT[1].caption = "Drive";
+    lblCMT[2].caption = "Status";
+    lblCMT[3].caption = "KT-520 Ver";
+    lblCMT[4].caption = "";
+
+    setCaptions(optUNT, {{1, "mm"}, {2, "inch"}});
+    setCaptions(optSTD, {{1, "JIS 1982"}, {2, "JIS 1994"}, {3, "DIN 1990"}, {4, "ISO 1997"},
+                     {5, "ANSI 1995"}, {6, "JIS 2001"}});
+    setCaptions(optCUV, {{1, "P"}, {2, "R"}, {3, "W"}, {4, "DIN4776"}, {5, "R MOTIF"}, {6, "W MOTIF"}});
+    setCaptions(optFLT, {{1, "2CR"}, {2, "PC75"}, {3, "GAUSS"}, {4, "NON"}});
+    setCaptions(optCUT, {{1, "0.08"}, {2, "0.25"}, {3, "0.8"}, {4, "2.5"}, {5, "8"}});
+    setCaptions(optSCT, {{1, "1"}, {3, "3"}, {5, "5"}, {6, "L"}});
+    setCaptions(optRNG, {{5, "800"}, {6, "80"}, {7, "8"}});
+    setCaptions(optSPD, {{0, "0.05"}, {1, "0.1"}, {2, "0.2"}, {3, "0.5"}, {4, "1"}, {5, "2"}});
+    setCaptions(optTRA, {{1, "ON"}, {0, "OFF"}});
+    setCaptions(optORT, {{1, "+ - ESC"}, {2, "+   ESC"}, {3, " -   ESC"}, {4, "+ - GO"}});
+    setCaptions(optMTA, {{2, "0.02"}, {3, "0.1"}, {4, "0.5"}, {5, "2.5"}});
+    setCaptions(optMTB, {{3, "0.1"}, {4, "0.5"}, {5, "2.5"}, {6, "12.5"}});
+    setCaptions(optFHL, {{0, "NON"}, {1, "0.25"}, {2, "0.8"}, {3, "2.5"}, {4, "8"}});
+    setCaptions(optANX, {{0, "T"}, {1, "SEG"}});
+    setCaptions(optART, {{1, "ON"}, {2, "OFF"}});
+    setCaptions(optCUW, {{1, "ON"}, {2, "OFF"}});
+
+    hide(optSCT, {2, 4});
+    hide(optSPD, {2, 5});
+    hide(optMTA, {0});
+    hide(optMTB, {0, 2});
+    optSPD[2].caption.clear();  // hidden speeds get captions only from the unit switch
+    optSPD[5].caption.clear();
+    optFLT[4].visible = false;
+    optFLT[4].enabled = false;
+
+    // Design-time selection.
+    const std::pair<OptionArray*, int> chosen[] = {
+        {&optUNT, 1}, {&optSTD, 4}, {&optCUV, 2}, {&optFLT, 1}, {&optCUT, 3}, {&optSCT, 3},
+        {&optRNG, 6}, {&optSPD, 3}, {&optTRA, 1}, {&optORT, 1}, {&optMTA, 2}, {&optMTB, 3},
+        {&optFHL, 0}, {&optART, 1}, {&optANX, 0}, {&optCUW, 1}};
+    for (auto& [array, index] : chosen) {
+        for (int i : array->indexes()) {
+            OptionButton& button = (*array)[i];
+            button.selected = (i == index);
+            button.foreColour = (i == index) ? kRed : kHighlightText;
+            button.backColour = kOptionBackground;
+        }
+    }
+    for (OptionArray* array : optionArrays())
+        for (int i : array->indexes()) (*array)[i].backColour = kOptionBackground;
+
+    txtLENG.text = "4";
+    const char* hints[] = {"0.3-0.64mm 0.012'-0.025'", "0.7-3.2mm 0.028'-0.126'",
+                           "3.3-16mm 0.130'-0.630'", "16.1-50.8mm 0.634'-2.000'"};
+    for (int i = 1; i <= 4; ++i) {
+        txtALEN[i].toolTip = hints[i - 1];
+        txtALEN[i].text = hints[i - 1];
+        txtALEN[i].backColour = kHighlightText;
+    }
+    txtALEN[1].backColour = kRed;  // A 0.02 is chosen at design time
+    chkKTM.caption = "Tilt Comp.";
+
+    cmbCOM.caption = "COM";
+    cmdCONECT.caption = "Connect";
+    cmdSTART.caption = "Start";
+    cmdSTOP.caption = "Stop";
+    cmdREAD.caption = "Read";
+    cmdRESULT.caption = "Result Read";
+    cmdCOND.caption = "Condition Read";
+    cmdCARD.caption = "Card";
+    cmdEND.caption = "Exit";
+    cmdORG.caption = "Origin";
+    cmdDefault.caption = "Default";
+    const char* jogs[] = {"Esc Slow", "Esc Fast", "Rtn Slow", "Rtn Fast"};
+    for (int i = 1; i <= 4; ++i) cmdMOV[i].caption = jogs[i - 1];
+    progressBar1.visible = false;
+}
+
+std::vector<OptionArray*> MainWindowModel::optionArrays() {
+    return {&optUNT, &optSTD, &optCUV, &optFLT, &optCUT, &optSCT, &optRNG, &optSPD,
+            &optTRA, &optORT, &optMTA, &optMTB, &optFHL, &optANX, &optART, &optCUW};
+}
+
+CardDialogModel::CardDialogModel() {
+    caption = "Compact Flash Card";
+    chkKTM.caption = "Tilt Comp.";
+    cmdREAD.caption = "READ";
+    cmdCANCEL.caption = "CANCEL";
+}
+
+}  // namespace kt520::ui
