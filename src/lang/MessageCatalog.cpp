@@ -1,0 +1,132 @@
+#include "lang/MessageCatalog.h"
+
+#include <cstddef>
+
+namespace kt520::lang {
+
+namespace {
+
+// One entry of a list in both languages.
+struct Text {
+    const char* english;
+    const char* japanese;
+};
+
+constexpr Text kBoxTitles[] = {
+    {"Warning", "注意"},
+    {"Information", "情報"},
+};
+
+constexpr Text kMessages[] = {
+    {"COM1: Cannot be connected to KT-520! ", "COM1にKT-520が接続されていません！"},
+    {": Cannot be connected to KT-520! ", " KT-520が接続されていません！"},
+    {"The measurement is not finished currently. ", "測定を開始することができません。"},
+    {"Please wait for a while.", "しばらくお待ち下さい。"},
+    {"Communication is abnormal! ", "通信エラーが発生しました！"},
+    {"Connected to KT-520 ", "KT-520が接続されました。"},
+    {"This Ver. KT-520 It is not supported. ", "この Ver.のKT-520はサポートしていません。"},
+    {"It is not supported. ", "サポートしていない機種です。"},
+    {"Command Error", "　設定条件異常"},
+    {"NON DATA", "測定データなし"},
+    {"This is data of KT210.", "KT210のデータです."},
+    {"予備", "予備"},
+    {"Please insert a disk into drive.", "デバイスの準備が出来ていません。"},
+    {"After origin move, please click a start button again.",
+     "原点に移動後、再度スタートボタンをクリックして下さい。"},
+    {"Stopped in a limit.", "リミットに達し測定を中止しました。"},
+};
+
+constexpr Text kInstrumentErrors[] = {
+    {"Command Error", "コマンド異常"},
+    {"Process -In", "処理中"},
+    {"Term Out Error", "タイムアウトエラー"},
+    {"Non Data", "該当ﾃﾞｰﾀ無し"},
+    {"OverRange-In", "オーバーレンジ状態"},
+    {"Error", "不明なエラー"},
+    {"Drive Unit Error", "駆動部異常"},
+    {"Detector Unit Error", "検出器異常"},
+    {"Hardware Error", "ハードウｪア異常"},
+    {"Communication Error", "通信異常"},
+    {"Out Range", "範囲外"},
+    {"Non Data", "データ準備未"},
+    {"Non File", "ファイルが存在しない"},
+    {"Non Crad", "カード無し"},
+    {"Non Format", "未フォーマット"},
+    {"Set Error", "設定禁止エラー"},
+    {"Zero Set Error", "ゼロセットエラー"},
+    {"Zero Shift Error", "ゼロシフトエラー"},
+    {"Condition Error", "測定条件エラー"},
+    {"DAT Error", "ＤＡＴエラー"},
+    {"CF Version Error", "ＣＦ Ｖｅｒｓｉｏｎ ＥＲＲＯＲ"},
+    {"Communication Softwear Error。", "コミュニケーションソフトウェアエラー。"},
+};
+
+constexpr Text kStatusTexts[] = {
+    {"Measured Profile Data. ", "測定曲線データ読込中"},
+    {"In-Measurement. ", "測定中"},
+    {"In-Calculation. ", "演算中"},
+    {"In-Printing. ", "印刷中"},
+    {"In-Escape. ", "退避動作中"},
+    {"Please wait for a while.", "評価曲線データ取得までしばらくお待ち下さい。"},
+    {"NON DATA", "測定データなし"},
+    {"Evaluation Profile Data.", "評価曲線データ読込中"},
+};
+
+const std::string kEmpty;
+
+// Entry 0 of every list stays empty; the texts fill entries 1..N.
+template <std::size_t Slots, std::size_t N>
+void fill(std::array<std::string, Slots>& list, const Text (&texts)[N], bool japanese) {
+    static_assert(Slots == N + 1, "a list holds its texts from entry 1");
+    list[0].clear();
+    for (std::size_t i = 0; i < N; ++i) {
+        list[i + 1] = japanese ? texts[i].japanese : texts[i].english;
+    }
+}
+
+template <std::size_t Slots>
+void clear(std::array<std::string, Slots>& list) {
+    for (auto& text : list) text.clear();
+}
+
+template <std::size_t Slots>
+const std::string& entry(const std::array<std::string, Slots>& list, int n) {
+    if (n < 1 || static_cast<std::size_t>(n) >= Slots) return kEmpty;
+    return list[static_cast<std::size_t>(n)];
+}
+
+}  // namespace
+
+void MessageCatalog::load(const std::string& languageCode) {
+    const bool japanese = languageCode == "J";
+    if (!japanese && languageCode != "E") {
+        clear(boxTitles_);
+        clear(messages_);
+        clear(instrumentErrors_);
+        clear(statusTexts_);
+        return;
+    }
+    fill(boxTitles_, kBoxTitles, japanese);
+    fill(messages_, kMessages, japanese);
+    fill(instrumentErrors_, kInstrumentErrors, japanese);
+    fill(statusTexts_, kStatusTexts, japanese);
+}
+
+const std::string& MessageCatalog::boxTitle(int n) const {
+    return entry(boxTitles_, n);
+}
+const std::string& MessageCatalog::message(int n) const {
+    return entry(messages_, n);
+}
+const std::string& MessageCatalog::instrumentError(int n) const {
+    return entry(instrumentErrors_, n);
+}
+const std::string& MessageCatalog::statusText(int n) const {
+    return entry(statusTexts_, n);
+}
+
+std::string MessageCatalog::internalError() const {
+    return instrumentError(22) + "No.17";
+}
+
+}  // namespace kt520::lang
