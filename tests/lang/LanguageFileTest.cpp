@@ -1,0 +1,163 @@
+#include "lang/LanguageFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace kt520::lang {
+namespace {
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::string kSourceDir = KT520_SOURCE_DIR;
+
+TEST(LanguageFile, LanguageCodeIsTheTextAfterTheKey) {
+    EXPECT_EQ(parseLanguageFile("X:J\n").languageCode, "J");
+    EXPECT_EQ(parseLanguageFile("X:E").languageCode, "E");
+    EXPECT_EQ(parseLanguageFile("X: J\n").languageCode, " J");
+    EXPECT_EQ(parseLanguageFile("X:J \n").languageCode, "J ");
+    EXPECT_EQ(parseLanguageFile("A:Output\n").languageCode, "");
+    EXPECT_EQ(parseLanguageFile("x:J\n").languageCode, "");
+}
+
+TEST(LanguageFile, ValueIsEverythingAfterTheFirstTwoCharacters) {
+    const LanguageFile file = parseLanguageFile("Y:Title: Ver 1:2 \nA:\nB:  spaced  \n");
+    EXPECT_EQ(file.values.at('Y'), "Title: Ver 1:2 ");
+    EXPECT_EQ(file.values.at('A'), "");
+    EXPECT_EQ(file.values.at('B'), "  spaced  ");
+}
+
+TEST(LanguageFile, LastLineOfAKeyWins) {
+    const LanguageFile file = parseLanguageFile("X:E\nW:first\nX:J\nW:second\n");
+    EXPECT_EQ(file.values.at('W'), "second");
+    EXPECT_EQ(file.languageCode, "J");
+    EXPECT_EQ(file.values.at('X'), "J");
+}
+
+TEST(LanguageFile, IgnoresUnknownAndShortLines) {
+    const LanguageFile file =
+        parseLanguageFile("Z:zed\nA\n\n:A\na:lower\nAB:no\n A:indented\n[Section]\nC:kept\n");
+    EXPECT_TRUE(file.found);
+    ASSERT_EQ(file.values.size(), 1u);
+    EXPECT_EQ(file.values.at('C'), "kept");
+}
+
+TEST(LanguageFile, StripsEveryKindOfLineEnding) {
+    const LanguageFile file = parseLanguageFile("A:crlf\r\nB:cr\rC:lf\nD:last");
+    EXPECT_EQ(file.values.at('A'), "crlf");
+    EXPECT_EQ(file.values.at('B'), "cr");
+    EXPECT_EQ(file.values.at('C'), "lf");
+    EXPECT_EQ(file.values.at('D'), "last");
+    // A blank line between CR LF pairs stays a blank line, not a key.
+    EXPECT_EQ(parseLanguageFile("A:x\r\n\r\nB:y\r\n").values.size(), 2u);
+}
+
+TEST(LanguageFile, DropsTheUtf8ByteOrderMark) {
+    const LanguageFile file = parseLanguageFile("\xEF\xBB\xBFX:J\r\nW:傾斜補正\r\n");
+    EXPECT_EQ(file.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(file.languageCode, "J");
+    EXPECT_EQ(file.values.at('W'), "傾斜補正");
+}
+
+TEST(LanguageFile, DecodesShiftJisCaptions) {
+    // 傾斜補正 in Shift-JIS, and the half-width katakana ｱ (one byte, B1).
+    const LanguageFile file = parseLanguageFile("W:\x8C\x58\x8E\xCE\x95\xE2\x90\xB3\r\nU:\xB1\r\n");
+    EXPECT_EQ(file.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(file.values.at('W'), "傾斜補正");
+    EXPECT_EQ(file.values.at('U'), "ｱ");
+}
+
+TEST(LanguageFile, ShiftJisFileReadsTheSameAsTheUtf8One) {
+    const LanguageFile utf8 = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
+    const LanguageFile shiftJis =
+        readLanguageFile(kSourceDir + "/tests/lang/data/520Language.sjis.ini");
+    ASSERT_TRUE(utf8.found);
+    ASSERT_TRUE(shiftJis.found);
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(shiftJis.values, utf8.values);
+    EXPECT_EQ(shiftJis.languageCode, "J");
+}
+
+TEST(LanguageFile, ShippedFilesSetEveryKey) {
+    const LanguageFile english = readLanguageFile(kSourceDir + "/data/520Language.ini");
+    const LanguageFile japanese = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
+    ASSERT_EQ(english.values.size(), kCaptionKeys.size());
+    ASSERT_EQ(japanese.values.size(), kCaptionKeys.size());
+    EXPECT_EQ(english.languageCode, "E");
+    EXPECT_EQ(japanese.languageCode, "J");
+    EXPECT_EQ(english.values.at('Y'), "ProfiLux KT-520 SerialCommunication Ver");
+    // The English file holds the layout captions of the window.
+    for (const CaptionKey& key : kCaptionKeys) {
+        if (key.target == CaptionTarget::MainWindowTitle) continue;
+        EXPECT_EQ(english.values.at(key.key), key.layoutCaption) << key.key;
+    }
+}
+
+TEST(LanguageFile, BuildTreeHoldsBothFilesWhereTheProgramLooks) {
+    const std::string bin = std::string(KT520_BINARY_DIR) + "/bin";
+    EXPECT_EQ(fileBytes(bin + "/520Language.ini"), fileBytes(kSourceDir + "/data/520Language.ini"));
+    EXPECT_EQ(fileBytes(bin + "/lang/ja/520Language.ini"),
+              fileBytes(kSourceDir + "/data/520Language.ja.ini"));
+}
+
+TEST(LanguageFile, MissingOrUnreadableFileIsNotFound) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = folder.filePath("520Language.ini").toStdString();
+    const LanguageFile missing = readLanguageFile(path);
+    EXPECT_FALSE(missing.found);
+    EXPECT_TRUE(missing.values.empty());
+    EXPECT_EQ(missing.languageCode, "");
+    // A folder of that name is not a language file either.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("520Language.ini"));
+    EXPECT_FALSE(readLanguageFile(path).found);
+}
+
+TEST(LanguageFile, EmptyFileIsFoundButSetsNothing) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile empty(folder.filePath("520Language.ini"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    const LanguageFile file = readLanguageFile(empty.fileName().toStdString());
+    EXPECT_TRUE(file.found);
+    EXPECT_TRUE(file.values.empty());
+}
+
+TEST(CaptionKeys, CoverEveryLetterAToYWithTheRightTargets) {
+    std::set<char> letters;
+    for (const CaptionKey& key : kCaptionKeys) letters.insert(key.key);
+    EXPECT_EQ(letters.size(), 25u);
+    EXPECT_EQ(*letters.begin(), 'A');
+    EXPECT_EQ(*letters.rbegin(), 'Y');
+
+    const auto is = [](char letter, CaptionTarget target, int index) {
+        const CaptionKey* key = findCaptionKey(letter);
+        return key != nullptr && key->target == target && key->index == index;
+    };
+    EXPECT_TRUE(is('A', CaptionTarget::SectionLabel, 1));
+    EXPECT_TRUE(is('C', CaptionTarget::SectionLabel, 3));
+    EXPECT_TRUE(is('D', CaptionTarget::GroupFrame, 1));
+    EXPECT_TRUE(is('T', CaptionTarget::GroupFrame, 17));
+    EXPECT_TRUE(is('U', CaptionTarget::CardReadButton, 0));
+    EXPECT_TRUE(is('V', CaptionTarget::CardCancelButton, 0));
+    EXPECT_TRUE(is('W', CaptionTarget::TiltCheckBox, 0));
+    EXPECT_TRUE(is('X', CaptionTarget::LanguageCode, 0));
+    EXPECT_TRUE(is('Y', CaptionTarget::MainWindowTitle, 0));
+    EXPECT_EQ(findCaptionKey('Z'), nullptr);
+    EXPECT_EQ(findCaptionKey('a'), nullptr);
+    EXPECT_EQ(findCaptionKey('S')->layoutCaption, "Lf/fl");
+}
+
+}  // namespace
+}  // namespace kt520::lang
