@@ -1,0 +1,34 @@
+#pragma once
+// How many points a profile transfer should bring, for the progress bar only.
+//
+// Motif profiles (R MOTIF, W MOTIF) follow motif limit A (item 30):
+//   "2" 4300, "3" 6450, "4" 10700, "5" 10500 on a 50.8 mm drive else 5100.
+// Every other profile follows its lengths: the evaluation profile holds the
+// evaluation length divided by the sampling pitch; the measured profile holds
+// one cut-off more, the run-up its filter needs (except the P profile, which
+// is not filtered). See docs/data-files.md for the table.
+#include "conditions/ConditionLayout.h"
+#include "conditions/ConditionSet.h"
+#include "lang/MessageCatalog.h"
+#include "lang/Operator.h"
+#include "link/ModelInfo.h"
+
+namespace kt520::measurement {
+
+enum class ProfileKind { Measured = 0, Evaluation = 1 };
+
+struct ExpectedPointsInput {
+    bool motifProfileSelected;  // optCUV(5) or optCUV(6)
+    const conditions::ConditionSet& conditions;
+    const conditions::ItemFieldMap& items;
+    const link::ModelInfo& model;
+    ProfileKind profile;
+};
+
+// A motif limit A outside the table shows the internal-error box and ends the
+// program (lang::ProgramEnded). Lengths that cannot be read give 0 (the bar
+// then only shows that the transfer runs). Never more than 30000.
+int expectedPoints(const ExpectedPointsInput& input, lang::Operator& op,
+                   const lang::MessageCatalog& catalog);
+
+}  // namespace kt520::measurement
