@@ -9,7 +9,7 @@ namespace kt520::link {
 using Millis = std::chrono::milliseconds;
 
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     // Lets pending window events run; may block briefly (a few ms at most)
     // when nothing is pending, so polling loops do not spin.

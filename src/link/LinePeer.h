@@ -9,7 +9,7 @@
 namespace kt520::link {
 
 class LinePeer {
-public:
+  public:
     virtual ~LinePeer() = default;
     // The host wrote these bytes at time `now`.
     virtual void receiveFromHost(std::string_view bytes, Millis now) = 0;

@@ -6,10 +6,10 @@
 namespace kt520::link {
 
 struct ModelInfo {
-    std::string modelName;    // e.g. "KT520"
+    std::string modelName;        // e.g. "KT520"
     std::int16_t romVersion = 0;  // firmware version x 1000
-    float driveRange = 0.0f;  // maximum traverse in mm
-    std::int16_t modelKind = 0;  // 0..3, from romVersion
+    float driveRange = 0.0f;      // maximum traverse in mm
+    std::int16_t modelKind = 0;   // 0..3, from romVersion
 };
 
 }  // namespace kt520::link

@@ -12,7 +12,7 @@ namespace kt520::link {
 inline constexpr std::string_view kLineSettings = "28800,E,8,1";
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     virtual void setSettings(std::string_view settings) = 0;
     virtual void setPortNumber(int portNumber) = 0;

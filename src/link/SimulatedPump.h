@@ -9,7 +9,7 @@
 namespace kt520::link {
 
 class SimulatedPump : public EventPump {
-public:
+  public:
     explicit SimulatedPump(Millis step = Millis{1}) : step_(step) {}
     void processEvents() override {
         now_ += step_;
@@ -22,7 +22,7 @@ public:
 
     std::function<void()> onEvents;
 
-private:
+  private:
     Millis step_;
     Millis now_{0};
     long long rounds_ = 0;

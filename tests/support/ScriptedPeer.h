@@ -1,0 +1,137 @@
+#pragma once
+// ScriptedPeer: the far end of an InMemorySerialPort whose answers a test
+// writes down beforehand.
+//
+//   ScriptedPeer peer;                          port.attach(1, peer);
+//   peer.on("RDKT 00", "RDKTKT520...\r");       // answer every "RDKT 00", 5 ms later
+//   peer.on("RDSTU00", "OK000000000", Millis{40});  // ... or after a chosen delay
+//   peer.once("RDDTB00", blockReply({1.0f}));   // one-off answers go first, in order,
+//   peer.once("RDDTB00", "NG04\r");             //   then the standing answer (if any)
+//   peer.sendAt(Millis{1500}, "noise");         // bytes due at a moment of the clock
+//   peer.forgetAnswers();                       // silence from now on
+//   peer.ready = false;                         // the device-ready input (DSR) is off
+//   peer.bytesPerMilli = 3;                     // answers trickle out (28800 baud is
+//                                               //   about 2.6 bytes/ms); 0: all at once
+//   peer.commands                               // what the host sent, without the CRs
+//   peer.onCommand = [&](const std::string& c, Millis now) { ... };  // extra behaviour
+//
+// A command with no answer written down gets none: the line stays silent.
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/LinePeer.h"
+
+namespace kt520::testing {
+
+using link::Millis;
+
+class ScriptedPeer : public link::LinePeer {
+  public:
+    void on(const std::string& command, std::string answer, Millis delay = Millis{5}) {
+        standing_[command] = {std::move(answer), delay};
+    }
+    void once(const std::string& command, std::string answer, Millis delay = Millis{5}) {
+        oneOff_[command].push_back({std::move(answer), delay});
+    }
+    void sendAt(Millis at, const std::string& bytes) { schedule(bytes, at); }
+    // Forgets every answer written down: from now on commands meet silence.
+    void forgetAnswers() {
+        standing_.clear();
+        oneOff_.clear();
+    }
+
+    void receiveFromHost(std::string_view bytes, Millis now) override {
+        pending_.append(bytes);
+        for (auto end = pending_.find('\r'); end != std::string::npos; end = pending_.find('\r')) {
+            const std::string command = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            commands.push_back(command);
+            answer(command, now);
+            if (onCommand) onCommand(command, now);
+        }
+    }
+
+    std::string takeForHost(Millis now) override {
+        std::string due;
+        while (!outgoing_.empty() && outgoing_.front().first <= now) {
+            due.push_back(outgoing_.front().second);
+            outgoing_.pop_front();
+        }
+        return due;
+    }
+
+    bool deviceReady() const override { return ready; }
+    void hostOpened(bool open) override {
+        isOpen = open;
+        if (open) ++openings;
+    }
+
+    std::vector<std::string> commands;
+    bool ready = true;
+    bool isOpen = false;
+    int openings = 0;
+    int bytesPerMilli = 0;
+    std::function<void(const std::string& command, Millis now)> onCommand;
+
+  private:
+    struct Answer {
+        std::string bytes;
+        Millis delay;
+    };
+
+    void answer(const std::string& command, Millis now) {
+        auto queued = oneOff_.find(command);
+        if (queued != oneOff_.end() && !queued->second.empty()) {
+            const Answer next = queued->second.front();
+            queued->second.pop_front();
+            schedule(next.bytes, now + next.delay);
+            return;
+        }
+        const auto standing = standing_.find(command);
+        if (standing != standing_.end()) {
+            schedule(standing->second.bytes, now + standing->second.delay);
+        }
+    }
+
+    // Bytes leave in the order they were scheduled, never overtaking earlier ones.
+    void schedule(const std::string& bytes, Millis at) {
+        const Millis start = outgoing_.empty() ? at : std::max(at, outgoing_.back().first);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const Millis offset{bytesPerMilli > 0 ? static_cast<long long>(i) / bytesPerMilli : 0};
+            outgoing_.emplace_back(start + offset, bytes[i]);
+        }
+    }
+
+    std::map<std::string, Answer> standing_;
+    std::map<std::string, std::deque<Answer>> oneOff_;
+    std::deque<std::pair<Millis, char>> outgoing_;
+    std::string pending_;
+};
+
+// "OK" and a point count, high byte first: the head of a profile block.
+inline std::string blockHeadBytes(std::uint16_t pointCount) {
+    return std::string{'O', 'K', static_cast<char>(pointCount >> 8),
+                       static_cast<char>(pointCount & 0xFF)};
+}
+
+// A whole profile block: head, each value as a big-endian IEEE single, one trailing byte.
+inline std::string blockReply(const std::vector<float>& values) {
+    std::string bytes = blockHeadBytes(static_cast<std::uint16_t>(values.size()));
+    for (const float value : values) {
+        const auto word = std::bit_cast<std::uint32_t>(value);
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes.push_back(static_cast<char>((word >> shift) & 0xFF));
+        }
+    }
+    bytes.push_back('\r');
+    return bytes;
+}
+
+}  // namespace kt520::testing
