@@ -1,0 +1,88 @@
+#include "conditions/ConditionReader.h"
+
+#include <gtest/gtest.h>
+
+#include "ConditionFixtures.h"
+
+namespace kt520::conditions {
+namespace {
+
+class ConditionReaderTest : public testing::ConditionLineTest {
+  protected:
+    ConditionSet readWith(int romVersion, const std::map<int, std::string>& values) {
+        layouts.prepareConditionLayouts(romVersion);
+        peer.on("RDCON00", testing::conditionRecord(layouts.reply, values) + "\r");
+        return readConditions(link, layouts, op, catalog);
+    }
+
+    ConditionLayouts layouts;
+};
+
+TEST_F(ConditionReaderTest, MillimetreReplyIsCutIntoTheLongRecordAndCopiedAsItStands) {
+    const ConditionSet set = readWith(
+        1103, {{1, "3"}, {2, "L"}, {12, "1"}, {13, "12.5"}, {14, "0.5"}, {38, "0.64,  3.2"}});
+    EXPECT_EQ(peer.commands, std::vector<std::string>{"RDCON00"});
+    ASSERT_EQ(set.fields.size(), 52u);
+    EXPECT_EQ(set.fields[1], "3");
+    EXPECT_EQ(set.fields[2], "L");
+    EXPECT_EQ(set.fields[38], "             0.64,  3.2");
+    EXPECT_EQ(set.evaluationLengthText, " 12.5");
+    EXPECT_EQ(set.samplingPitchText, "  0.5");
+    EXPECT_TRUE(op.messages.empty());
+}
+
+TEST_F(ConditionReaderTest, OlderFirmwareGivesTheShortRecord) {
+    const ConditionSet set = readWith(1102, {{12, "1"}, {13, "4"}});
+    ASSERT_EQ(set.fields.size(), 39u);
+    EXPECT_EQ(set.fields[38].size(), 30u);
+    EXPECT_EQ(set.evaluationLengthText, "    4");
+}
+
+TEST_F(ConditionReaderTest, InchLengthBecomesMillimetresToOneDecimal) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0.5", "12.7"}, {"1.000", "25.4"}, {"0.126", "3.2"}, {"0.004", "0.1"},
+        {"2", "50.8"},   {".01", "0.2"},    {"", "0"}};
+    for (const auto& [inch, millimetres] : cases) {
+        SCOPED_TRACE(inch);
+        const ConditionSet set = readWith(1103, {{12, "2"}, {13, inch}, {14, "19.7"}});
+        EXPECT_EQ(set.evaluationLengthText, millimetres);
+        EXPECT_EQ(set.fields[13].size(), 5u);  // the field itself stays as cut
+    }
+}
+
+TEST_F(ConditionReaderTest, InchPitchBecomesTheMicrometrePitch) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2.0", "0.05"}, {"5.9", "0.15"}, {"19.7", "0.50"}, {"59.1", "1.50"}, {"196.8", "5.0"}};
+    for (const auto& [inch, micrometres] : cases) {
+        SCOPED_TRACE(inch);
+        EXPECT_EQ(readWith(1102, {{12, "2"}, {13, "0.5"}, {14, inch}}).samplingPitchText,
+                  micrometres);
+    }
+    EXPECT_FALSE(op.ended);
+}
+
+TEST_F(ConditionReaderTest, UnknownInchPitchIsAnInternalErrorThatEndsTheProgram) {
+    EXPECT_THROW(readWith(1103, {{12, "2"}, {13, "0.5"}, {14, "3.0"}}), lang::ProgramEnded);
+    EXPECT_TRUE(op.ended);
+    ASSERT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(op.messages[0].text, "Communication Softwear Error。No.17");
+    EXPECT_EQ(op.messages[0].title, "Warning");
+    EXPECT_EQ(op.messages[0].icon, lang::MessageIcon::Stop);
+}
+
+TEST_F(ConditionReaderTest, MillimetrePitchIsNeverLookedUp) {
+    EXPECT_EQ(readWith(1103, {{12, "1"}, {14, "3.0"}}).samplingPitchText, "  3.0");
+    EXPECT_FALSE(op.ended);
+}
+
+TEST_F(ConditionReaderTest, SilentInstrumentLeavesEveryFieldEmpty) {
+    layouts.prepareConditionLayouts(1103);
+    const ConditionSet set = readConditions(link, layouts, op, catalog);
+    ASSERT_EQ(set.fields.size(), 52u);
+    for (const std::string& field : set.fields) EXPECT_EQ(field, "");
+    EXPECT_EQ(set.evaluationLengthText, "");
+    EXPECT_FALSE(op.ended);
+}
+
+}  // namespace
+}  // namespace kt520::conditions
