@@ -1,0 +1,56 @@
+#include "app/Program.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace kt520::app {
+namespace {
+
+link::PortMap portMapFor(const Options& options) {
+    link::PortMap map;
+    for (const link::PortOverride& entry : options.ports) map.apply(entry);
+    return map;
+}
+
+Folders foldersFor(const Options& options) {
+    return {options.programFolder.value_or(executableFolder()),
+            options.dataFolder ? dataFolderAt(*options.dataFolder) : defaultDataFolder()};
+}
+
+}  // namespace
+
+std::string executableFolder() {
+    if (QCoreApplication::instance() == nullptr) return ".";
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+Program::Program(const Options& options, link::EventPump& pump, lang::Operator& op)
+    : simulatedPort_(options.simulatedPort),
+      devices_(portMapFor(options)),
+      simulatedLine_(pump),
+      port_([this](int portNumber) { return lineFor(portNumber); }) {
+    for (const link::PortOverride& entry : options.ports) mappedPorts_.push_back(entry.portNumber);
+    if (simulatedPort_ != 0) {
+        simulator_ = std::make_unique<sim::Instrument>(options.simulator);
+        simulatedLine_.attach(simulatedPort_, *simulator_);
+    }
+    window_ = std::make_unique<MainWindow>(port_, pump, op, foldersFor(options));
+}
+
+link::SerialPort* Program::lineFor(int portNumber) {
+    if (simulatedPort_ != 0) {
+        // With the simulator only it and the ports named on the command line answer.
+        if (portNumber == simulatedPort_) return &simulatedLine_;
+        const bool mapped =
+            std::find(mappedPorts_.begin(), mappedPorts_.end(), portNumber) != mappedPorts_.end();
+        return mapped ? &devices_ : nullptr;
+    }
+    return &devices_;
+}
+
+void Program::start() {
+    window_->initialize();
+    window_->load();
+}
+
+}  // namespace kt520::app
