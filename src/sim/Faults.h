@@ -27,8 +27,8 @@ struct FaultRule {
     // 0: every matching command; N: only the N-th matching command (for
     // StuckBusy: from the N-th status query on).
     int occurrence = 0;
-    int delayMs = 5000;             // Late
-    std::string errorCode = "10";   // Refuse: two digits
+    int delayMs = 5000;            // Late
+    std::string errorCode = "10";  // Refuse: two digits
 };
 
 struct Faults {
@@ -46,7 +46,7 @@ std::string faultKindNames();
 // Counts the commands each rule matches and tells which rules fire for the
 // command just received.
 class FaultPlan {
-public:
+  public:
     explicit FaultPlan(Faults faults = {}) : faults_(std::move(faults)) {
         counts_.assign(faults_.rules.size(), 0);
     }
@@ -54,7 +54,7 @@ public:
     std::vector<FaultRule> firingFor(std::string_view command);
     bool empty() const { return faults_.rules.empty(); }
 
-private:
+  private:
     Faults faults_;
     std::vector<int> counts_;
 };

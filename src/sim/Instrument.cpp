@@ -65,8 +65,8 @@ void Instrument::receiveFromHost(std::string_view bytes, link::Millis now) {
     if (line_.closed()) return;
     for (char c : bytes) {
         // Each byte reaches the instrument one byte time after the one before.
-        inboxArrivalMs_ = std::max(inboxArrivalMs_, static_cast<double>(now.count())) +
-                          line_.byteTimeMs();
+        inboxArrivalMs_ =
+            std::max(inboxArrivalMs_, static_cast<double>(now.count())) + line_.byteTimeMs();
         if (c != '\r') {
             inbox_ += c;
             continue;
@@ -110,16 +110,27 @@ void Instrument::handleCommand(const std::string& command, double atMs) {
     bool closes = false;
     for (const FaultRule& f : firing) {
         switch (f.kind) {
-            case FaultKind::Late: readyAt += f.delayMs; break;
-            case FaultKind::Garbage: reply = "?\x7f#%@\r"; break;
-            case FaultKind::Truncate: reply.resize(reply.size() / 2); break;
+            case FaultKind::Late:
+                readyAt += f.delayMs;
+                break;
+            case FaultKind::Garbage:
+                reply = "?\x7f#%@\r";
+                break;
+            case FaultKind::Truncate:
+                reply.resize(reply.size() / 2);
+                break;
             case FaultKind::CloseLine:
                 reply.resize(reply.size() / 2);
                 closes = true;
                 break;
-            case FaultKind::Overlong: reply = std::string(kOverlongReplyBytes, '#') + '\r'; break;
-            case FaultKind::HugeBlock: reply = "OK\x7f\xff"; break;
-            default: break;
+            case FaultKind::Overlong:
+                reply = std::string(kOverlongReplyBytes, '#') + '\r';
+                break;
+            case FaultKind::HugeBlock:
+                reply = "OK\x7f\xff";
+                break;
+            default:
+                break;
         }
     }
     line_.send(std::move(reply), readyAt, closes);
@@ -181,10 +192,14 @@ std::string Instrument::statusReply() const {
 
 char Instrument::statusChar() const {
     switch (phase_) {
-        case Phase::Measuring: return '1';
-        case Phase::Calculating: return '2';
-        case Phase::Moving: return direction_ > 0 ? '4' : '5';
-        case Phase::Idle: break;
+        case Phase::Measuring:
+            return '1';
+        case Phase::Calculating:
+            return '2';
+        case Phase::Moving:
+            return direction_ > 0 ? '4' : '5';
+        case Phase::Idle:
+            break;
     }
     if (atLimit_) return '7';
     return startPositionMm_ > 0 ? '6' : '0';
@@ -231,7 +246,8 @@ std::string Instrument::channelCommand(std::string_view tag, std::string_view ar
         blockPoints_ = static_cast<std::size_t>(value);
         return kAccepted;
     }
-    if (argument.size() != 7 || argument.find_first_not_of("0123456789") != std::string_view::npos ||
+    if (argument.size() != 7 ||
+        argument.find_first_not_of("0123456789") != std::string_view::npos ||
         !parseBlankPadded(argument, value)) {
         return errorReply(InstrumentError::Command);
     }
@@ -330,11 +346,12 @@ double Instrument::positionAt(double atMs) const {
                               limits_.driveRangeMm);
         case Phase::Calculating: {
             if (!returning_) return startPositionMm_;
-            const double back = kReturnSpeedMmPerS * (atMs - phaseStartMs_) / 1000.0 *
-                                config_.speedFactor;
+            const double back =
+                kReturnSpeedMmPerS * (atMs - phaseStartMs_) / 1000.0 * config_.speedFactor;
             return std::max(0.0, startPositionMm_ - std::max(back, 0.0));
         }
-        case Phase::Idle: break;
+        case Phase::Idle:
+            break;
     }
     return startPositionMm_;
 }

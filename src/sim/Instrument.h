@@ -20,7 +20,7 @@
 namespace kt520::sim {
 
 class Instrument : public link::LinePeer {
-public:
+  public:
     explicit Instrument(const SimConfig& config = {});
 
     void receiveFromHost(std::string_view bytes, link::Millis now) override;
@@ -39,7 +39,7 @@ public:
 
     void setFaults(Faults faults);
 
-private:
+  private:
     enum class Phase { Idle, Measuring, Calculating, Moving };
 
     void handleCommand(const std::string& command, double atMs);
@@ -78,8 +78,8 @@ private:
     double startPositionMm_ = 0;  // where the stylus was when the phase began
     int direction_ = 1;           // of the motion: +1 away from the origin, -1 towards it
     double speedMmPerS_ = 0;
-    bool hitsLimit_ = false;      // the running measurement or motion ends at the far limit
-    bool returning_ = false;      // the stylus returns to the origin while calculating
+    bool hitsLimit_ = false;  // the running measurement or motion ends at the far limit
+    bool returning_ = false;  // the stylus returns to the origin while calculating
     bool atLimit_ = false;
     double driveSpeedMmPerS_ = 0.5;
     std::optional<char> speedBeforeDriveCommand_;

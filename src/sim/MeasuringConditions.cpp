@@ -22,7 +22,9 @@ constexpr std::array<Range, 4> kMotifInch{
     {{0.012, 0.025}, {0.028, 0.126}, {0.13, 0.63}, {0.64, 2.0}}};
 constexpr std::array<int, 4> kMotifMmDecimals{2, 1, 1, 1};
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // One code character: a digit from `low` to `high`.
 InstrumentError checkCode(char c, char low, char high) {
@@ -48,8 +50,8 @@ bool parseNumberField(std::string_view field, double& value) {
     const auto first = field.find_first_not_of(' ');
     if (first == std::string_view::npos) return false;
     field = field.substr(first);
-    auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value,
-                                     std::chars_format::fixed);
+    auto [ptr, ec] =
+        std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
     return ec == std::errc{} && ptr == field.data() + field.size();
 }
 
@@ -97,14 +99,18 @@ std::string rightAligned(std::string text, int width) {
 
 }  // namespace
 
-double MeasuringConditions::cutOffMm() const { return kCutOffsMm.at(cutOff - '1'); }
+double MeasuringConditions::cutOffMm() const {
+    return kCutOffsMm.at(cutOff - '1');
+}
 
 double MeasuringConditions::evaluationLengthMm() const {
     if (sections == 'L') return arbitraryLengthMm;
     return (sections - '0') * cutOffMm();
 }
 
-double MeasuringConditions::speedMmPerS() const { return kSpeedsMmPerS.at(speed - '0'); }
+double MeasuringConditions::speedMmPerS() const {
+    return kSpeedsMmPerS.at(speed - '0');
+}
 
 double MeasuringConditions::waveLimitMm() const {
     // fl code k names the cut-off one step above cut-off code k.
@@ -133,9 +139,9 @@ InstrumentError applyConditionCommand(MeasuringConditions& c, std::string_view t
     } else if (tag == "WRFIL") {
         e = checkCodes(argument, {{'1', '6'}, {'1', '4'}});
         // P and the motif profiles are never filtered.
-        const bool unfilteredProfile = e == InstrumentError::None &&
-                                       (argument[0] == '1' || argument[0] == '5' ||
-                                        argument[0] == '6');
+        const bool unfilteredProfile =
+            e == InstrumentError::None &&
+            (argument[0] == '1' || argument[0] == '5' || argument[0] == '6');
         if (unfilteredProfile && argument[1] != '4') e = InstrumentError::OutRange;
         if (e == InstrumentError::None) {
             c.profile = argument[0];
@@ -178,8 +184,8 @@ InstrumentError applyConditionCommand(MeasuringConditions& c, std::string_view t
 }
 
 std::vector<int> conditionFieldWidths(int romVersion) {
-    std::vector<int> widths{1, 1, 1, 1, 1, 1, 1, 1, 11, 1, 1, 1, 5, 5, 5, 14, 59, 2, 6,
-                            6, 7, 1, 9, 6, 16, 11, 31, 1, 1, 1, 1, 1, 1, 1, 1, 5, 1};
+    std::vector<int> widths{1, 1, 1, 1, 1, 1,  1,  1,  11, 1, 1, 1, 5, 5, 5, 14, 59, 2, 6,
+                            6, 7, 1, 9, 6, 16, 11, 31, 1,  1, 1, 1, 1, 1, 1, 1,  5,  1};
     if (romVersion >= 1103) {
         widths.insert(widths.end(), {23, 1, 1, 11, 1, 11, 1, 1, 11, 1, 1, 11, 11, 1});
     } else {
@@ -196,8 +202,8 @@ std::string decimalText(double value, int decimals, bool trimZeros) {
     // A value that rounds to zero is written without a minus sign.
     if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
     char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::fixed, decimals);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string text(buffer, ec == std::errc{} ? end : buffer);
     if (trimZeros && text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);

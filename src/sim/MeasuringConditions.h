@@ -11,11 +11,11 @@ namespace kt520::sim {
 // The instrument's error numbers that the simulator answers with.
 enum class InstrumentError {
     None = 0,
-    Command = 1,    // unknown command or malformed argument
-    Process = 2,    // refused while a measurement or a motion runs
-    NoData = 4,     // no data held
-    OutRange = 11,  // a value outside its range
-    Condition = 19, // conditions that cannot be measured on this drive
+    Command = 1,     // unknown command or malformed argument
+    Process = 2,     // refused while a measurement or a motion runs
+    NoData = 4,      // no data held
+    OutRange = 11,   // a value outside its range
+    Condition = 19,  // conditions that cannot be measured on this drive
 };
 
 struct MeasuringConditions {
@@ -24,12 +24,12 @@ struct MeasuringConditions {
     char profile = '2';   // "1" P, "2" R, "3" W, "4" DIN4776, "5" R MOTIF, "6" W MOTIF
     char filter = '1';    // "1" 2CR, "2" PC75, "3" GAUSS, "4" NON
     char standard = '4';
-    char range = '6';     // "5" 800 um, "6" 80 um, "7" 8 um
+    char range = '6';  // "5" 800 um, "6" 80 um, "7" 8 um
     char overRange = '1';
-    char speed = '3';     // "0".."5": 0.05, 0.1, 0.2, 0.5, 1, 2 mm/s
-    char unit = '1';      // "1" mm, "2" inch
-    char travel = '1';    // pre/post travel "0" off, "1" on
-    char waveLimit = '0'; // fl of the W profile: "0" none, "1".."4" 0.25 .. 8 mm
+    char speed = '3';      // "0".."5": 0.05, 0.1, 0.2, 0.5, 1, 2 mm/s
+    char unit = '1';       // "1" mm, "2" inch
+    char travel = '1';     // pre/post travel "0" off, "1" on
+    char waveLimit = '0';  // fl of the W profile: "0" none, "1".."4" 0.25 .. 8 mm
     char motifA = '2';
     char motifB = '3';
     char autoReturn = '1';

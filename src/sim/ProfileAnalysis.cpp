@@ -116,8 +116,8 @@ std::vector<std::string> resultFields(const std::vector<float>& evaluation,
         rzSum += height;
     }
     const double scale = c.unit == '2' ? kMicroinchPerMicrometre : 1.0;
-    const double heights[] = {ra, ry, rzSum / static_cast<double>(sections), rq,
-                              peak - valley, peak, -valley};
+    const double heights[] = {
+        ra, ry, rzSum / static_cast<double>(sections), rq, peak - valley, peak, -valley};
     std::vector<std::string> fields;
     for (double h : heights) fields.push_back(decimalText(h * scale, 3, false));
     fields.push_back(decimalText(rsk, 3, false));

@@ -22,9 +22,9 @@ SamplingPlan planMotif(const MeasuringConditions& c, double driveRangeMm) {
     const int fitsDrive = static_cast<int>(driveRangeMm / plan.pitchMm);
     plan.evaluationPoints =
         std::min({pointsOver(c.motifLengthsMm[a], plan.pitchMm), fitsDrive, kMaxProfilePoints});
-    plan.measuredPoints = std::min(std::max(motifPointCount(c.motifA, driveRangeMm),
-                                            plan.evaluationPoints),
-                                   std::min(fitsDrive, kMaxProfilePoints));
+    plan.measuredPoints =
+        std::min(std::max(motifPointCount(c.motifA, driveRangeMm), plan.evaluationPoints),
+                 std::min(fitsDrive, kMaxProfilePoints));
     plan.leadPoints = (plan.measuredPoints - plan.evaluationPoints) / 2;
     plan.travelMm = plan.measuredPoints * plan.pitchMm;
     return plan;
@@ -32,14 +32,20 @@ SamplingPlan planMotif(const MeasuringConditions& c, double driveRangeMm) {
 
 }  // namespace
 
-double pitchMm(int pitchLevel) { return kPitchesMm.at(pitchLevel); }
+double pitchMm(int pitchLevel) {
+    return kPitchesMm.at(pitchLevel);
+}
 
 int motifPointCount(char motifA, double driveRangeMm) {
     switch (motifA) {
-        case '2': return 4300;
-        case '3': return 6450;
-        case '4': return 10700;
-        default: return driveRangeMm == 50.8 ? 10500 : 5100;
+        case '2':
+            return 4300;
+        case '3':
+            return 6450;
+        case '4':
+            return 10700;
+        default:
+            return driveRangeMm == 50.8 ? 10500 : 5100;
     }
 }
 

@@ -10,7 +10,7 @@ namespace kt520::sim {
 inline constexpr int kMaxProfilePoints = 30000;
 
 struct SamplingPlan {
-    int pitchLevel = 0;        // index into the pitch table: 0.05, 0.15, 0.5, 1.5, 5 um
+    int pitchLevel = 0;  // index into the pitch table: 0.05, 0.15, 0.5, 1.5, 5 um
     double pitchMm = 0;
     int leadPoints = 0;        // recorded before the evaluation window
     int evaluationPoints = 0;  // points of the evaluation profile

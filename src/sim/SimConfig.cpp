@@ -38,8 +38,9 @@ const std::vector<SimOption>& simOptions() {
     static const std::vector<SimOption> options{
         {"speed", "factor", "run every simulated duration this many times faster (default 1)",
          false},
-        {"firmware", "version", "firmware version text d.ddd (default 1.311; 1.102 gives the "
-                                "short condition record)",
+        {"firmware", "version",
+         "firmware version text d.ddd (default 1.311; 1.102 gives the "
+         "short condition record)",
          false},
         {"drive-range", "mm", "drive range text as reported (default 50; 2 means 50.8 mm)", false},
         {"seed", "number", "seed of the simulated workpiece and noise (default 520)", false},
@@ -77,7 +78,8 @@ std::string applySimOption(SimConfig& config, std::string_view key, std::string_
     } else if (key == "fault") {
         FaultRule rule;
         std::string error;
-        if (!parseFaultRule(value, rule, error)) return "fault \"" + std::string(value) + "\": " + error;
+        if (!parseFaultRule(value, rule, error))
+            return "fault \"" + std::string(value) + "\": " + error;
         config.faults.rules.push_back(rule);
     } else {
         return "unknown simulator option \"" + std::string(key) + "\"";

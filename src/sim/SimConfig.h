@@ -12,19 +12,19 @@
 namespace kt520::sim {
 
 struct SimConfig {
-    std::string modelName = "KT520";     // five characters in the identification reply
+    std::string modelName = "KT520";  // five characters in the identification reply
     std::string firmwareVersion = "1.311";
-    std::string driveRangeText = "50";   // as the instrument reports it; "1" and "2" mean inches
+    std::string driveRangeText = "50";  // as the instrument reports it; "1" and "2" mean inches
     std::uint32_t seed = 520;
-    double speedFactor = 1.0;            // 20 makes every simulated duration 20 times shorter
+    double speedFactor = 1.0;  // 20 makes every simulated duration 20 times shorter
     Faults faults;
 
-    int romVersion() const;      // the firmware version x 1000
+    int romVersion() const;  // the firmware version x 1000
     double driveRangeMm() const;
 };
 
 struct SimOption {
-    std::string_view key;        // "speed": --sim-speed in the program, --speed in kt520-sim
+    std::string_view key;  // "speed": --sim-speed in the program, --speed in kt520-sim
     std::string_view valueName;
     std::string description;
     bool repeatable;

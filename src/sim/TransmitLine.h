@@ -8,7 +8,7 @@
 namespace kt520::sim {
 
 class TransmitLine {
-public:
+  public:
     explicit TransmitLine(double byteTimeMs) : byteTimeMs_(byteTimeMs) {}
 
     // Queues `bytes` to start leaving at `readyAtMs` or when the line is free.
@@ -20,7 +20,7 @@ public:
     bool closed() const { return closed_; }
     double byteTimeMs() const { return byteTimeMs_; }
 
-private:
+  private:
     struct Reply {
         std::string bytes;
         double startMs;

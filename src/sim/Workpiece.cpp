@@ -34,12 +34,12 @@ Workpiece::Workpiece(std::uint32_t seed) : seed_(seed) {
     bowUmPerMm2_ = around(0.004);
     // Waviness, then a turned surface's feed marks with their harmonics, then
     // finer tool marks.
-    constexpr Wave kShape[] = {{2.6, 0.7, 0}, {0.9, 0.35, 0},   {0.1, 1.0, 0},
-                               {0.05, 0.45, 0}, {0.0333, 0.2, 0}, {0.021, 0.25, 0},
+    constexpr Wave kShape[] = {{2.6, 0.7, 0},    {0.9, 0.35, 0},   {0.1, 1.0, 0},
+                               {0.05, 0.45, 0},  {0.0333, 0.2, 0}, {0.021, 0.25, 0},
                                {0.0073, 0.12, 0}};
     for (const Wave& w : kShape) {
-        waves_.push_back({w.wavelengthMm, around(w.amplitudeUm),
-                          2.0 * std::numbers::pi * random.uniform()});
+        waves_.push_back(
+            {w.wavelengthMm, around(w.amplitudeUm), 2.0 * std::numbers::pi * random.uniform()});
     }
 }
 

@@ -10,25 +10,25 @@
 namespace kt520::sim {
 
 class SeededRandom {
-public:
+  public:
     explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
     double uniform();   // in (0, 1)
     double gaussian();  // mean 0, deviation 1
 
-private:
+  private:
     std::mt19937 engine_;
     double spare_ = 0;
     bool hasSpare_ = false;
 };
 
 class Workpiece {
-public:
+  public:
     explicit Workpiece(std::uint32_t seed);
     // Heights in micrometres at `count` points from `startMm` on, `pitchMm`
     // apart; `run` seeds the noise so that every run differs reproducibly.
     std::vector<float> sample(double startMm, double pitchMm, int count, std::uint32_t run) const;
 
-private:
+  private:
     struct Wave {
         double wavelengthMm;
         double amplitudeUm;

@@ -61,15 +61,15 @@ TEST(ConditionRecord, LongLayoutHoldsTheDefaultsAtTheirColumns) {
     ASSERT_EQ(reply.size(), 2u + 305u + 1u);
     EXPECT_EQ(reply.substr(0, 2), "OK");
     EXPECT_EQ(column(reply, 1, 6), "332146");  // cut-off, N, profile, filter, standard, range
-    EXPECT_EQ(column(reply, 20, 1), "3");       // speed
-    EXPECT_EQ(column(reply, 22, 1), "1");       // unit
-    EXPECT_EQ(column(reply, 23, 5), "  2.4");   // 3 x 0.8 mm
-    EXPECT_EQ(column(reply, 28, 5), " 0.50");   // pitch in um
-    EXPECT_EQ(column(reply, 132, 1), "1");      // pre/post travel
-    EXPECT_EQ(column(reply, 207, 4), "0231");   // fl, A, B, over-range
-    EXPECT_EQ(column(reply, 219, 1), "1");      // auto return
+    EXPECT_EQ(column(reply, 20, 1), "3");      // speed
+    EXPECT_EQ(column(reply, 22, 1), "1");      // unit
+    EXPECT_EQ(column(reply, 23, 5), "  2.4");  // 3 x 0.8 mm
+    EXPECT_EQ(column(reply, 28, 5), " 0.50");  // pitch in um
+    EXPECT_EQ(column(reply, 132, 1), "1");     // pre/post travel
+    EXPECT_EQ(column(reply, 207, 4), "0231");  // fl, A, B, over-range
+    EXPECT_EQ(column(reply, 219, 1), "1");     // auto return
     EXPECT_EQ(column(reply, 220, 23), " 0.64,  3.2, 16.0, 25.4");
-    EXPECT_EQ(column(reply, 243, 1), "0");      // ANX
+    EXPECT_EQ(column(reply, 243, 1), "0");  // ANX
 }
 
 TEST(ConditionRecord, ShortLayoutBeforeFirmware1103) {
@@ -142,14 +142,28 @@ TEST(ConditionRecord, RefusedCommandsLeaveTheRecordAlone) {
         const char* reply;
     };
     const Case cases[] = {
-        {"WRCUT65", "NG11\r"},  {"WRCUT3X", "NG01\r"},  {"WRCUT3", "NG01\r"},
-        {"WRUNT3", "NG11\r"},   {"WRSTD0", "NG11\r"},   {"WRFIL13", "NG11\r"},
-        {"WRFIL73", "NG11\r"},  {"WRRAN81", "NG11\r"},  {"WRRAN65", "NG11\r"},
-        {"WRM A1", "NG11\r"},   {"WRM B2", "NG11\r"},   {"WRTRA2", "NG11\r"},
-        {"WRSPD36", "NG11\r"},  {"WRSPD6", "NG01\r"},   {"WRFHL14", "NG11\r"},
-        {"WRL  1 99.0     ", "NG11\r"}, {"WRL  1  0.05     ", "NG01\r"},
-        {"WRL  1  abc     ", "NG01\r"}, {"WRML  0.64,  3.2, 16.0, 99.0", "NG11\r"},
-        {"WRML  0.64;  3.2, 16.0, 25.4", "NG01\r"}, {"WRXYZ1", "NG01\r"}, {"HELLO", "NG01\r"},
+        {"WRCUT65", "NG11\r"},
+        {"WRCUT3X", "NG01\r"},
+        {"WRCUT3", "NG01\r"},
+        {"WRUNT3", "NG11\r"},
+        {"WRSTD0", "NG11\r"},
+        {"WRFIL13", "NG11\r"},
+        {"WRFIL73", "NG11\r"},
+        {"WRRAN81", "NG11\r"},
+        {"WRRAN65", "NG11\r"},
+        {"WRM A1", "NG11\r"},
+        {"WRM B2", "NG11\r"},
+        {"WRTRA2", "NG11\r"},
+        {"WRSPD36", "NG11\r"},
+        {"WRSPD6", "NG01\r"},
+        {"WRFHL14", "NG11\r"},
+        {"WRL  1 99.0     ", "NG11\r"},
+        {"WRL  1  0.05     ", "NG01\r"},
+        {"WRL  1  abc     ", "NG01\r"},
+        {"WRML  0.64,  3.2, 16.0, 99.0", "NG11\r"},
+        {"WRML  0.64;  3.2, 16.0, 25.4", "NG01\r"},
+        {"WRXYZ1", "NG01\r"},
+        {"HELLO", "NG01\r"},
         {"", "NG01\r"},
     };
     for (const Case& c : cases) EXPECT_EQ(host.ask(c.command), c.reply) << c.command;

@@ -112,8 +112,12 @@ TEST(SimOptions, ValuesAreCheckedAndApplied) {
     EXPECT_DOUBLE_EQ(config.driveRangeMm(), 50.8);
     EXPECT_EQ(config.seed, 99u);
 
-    for (auto [key, value] : {std::pair{"speed", "0"}, {"speed", "fast"}, {"firmware", "1.1"},
-                              {"drive-range", "-3"}, {"seed", "x"}, {"model", "KT5200"},
+    for (auto [key, value] : {std::pair{"speed", "0"},
+                              {"speed", "fast"},
+                              {"firmware", "1.1"},
+                              {"drive-range", "-3"},
+                              {"seed", "x"},
+                              {"model", "KT5200"},
                               {"colour", "red"}}) {
         EXPECT_NE(applySimOption(config, key, value), "") << key << "=" << value;
     }

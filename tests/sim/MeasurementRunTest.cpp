@@ -10,9 +10,9 @@
 namespace kt520::sim {
 namespace {
 
+using link::Millis;
 using testing::blockPoints;
 using testing::SimHost;
-using link::Millis;
 
 // 0.08 mm cut-off, one section, 2 mm/s: a run of 0.24 mm in 120 ms.
 void shortConditions(SimHost& host) {

@@ -15,7 +15,7 @@ namespace kt520::sim::testing {
 using link::Millis;
 
 class SimHost {
-public:
+  public:
     explicit SimHost(Instrument& instrument) : instrument_(instrument) {}
 
     void send(std::string_view command) {
@@ -49,15 +49,15 @@ public:
 
     Millis now{0};
 
-private:
+  private:
     static bool complete(std::string_view command, const std::string& got) {
         if (got.size() < 2) return false;
         if (got.starts_with("NG")) return got.size() >= 5;
         if (command == "RDSTU00") return got.size() >= 11;
         if (command == "RDDTB00" && got.starts_with("OK")) {
             if (got.size() < 4) return false;
-            const std::size_t n = (static_cast<std::uint8_t>(got[2]) << 8) |
-                                  static_cast<std::uint8_t>(got[3]);
+            const std::size_t n =
+                (static_cast<std::uint8_t>(got[2]) << 8) | static_cast<std::uint8_t>(got[3]);
             return got.size() >= 5 + 4 * n;
         }
         return got.back() == '\r';

@@ -1,0 +1,91 @@
+// The simulated instrument served on a pseudo-terminal, read through the
+// device the way a serial-port program opens it.
+#if defined(__unix__) || defined(__APPLE__)
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "sim/Instrument.h"
+#include "sim/pty/PtyServer.h"
+
+namespace kt520::sim {
+namespace {
+
+class PtyClient {
+  public:
+    explicit PtyClient(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+        termios settings{};
+        if (fd_ >= 0 && ::tcgetattr(fd_, &settings) == 0) {
+            ::cfmakeraw(&settings);
+            ::tcsetattr(fd_, TCSANOW, &settings);
+        }
+    }
+    ~PtyClient() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Sends the command and serves the instrument until `expected` bytes (or
+    // a carriage return when 0) arrived, for two seconds at most.
+    std::string ask(PtyServer& server, const std::string& command, std::size_t expected = 0) {
+        const std::string line = command + '\r';
+        EXPECT_EQ(::write(fd_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        std::string reply;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < end) {
+            if (!server.serveOnce(1)) break;
+            char buffer[256];
+            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+            if (got > 0) reply.append(buffer, static_cast<std::size_t>(got));
+            if (expected ? reply.size() >= expected : (!reply.empty() && reply.back() == '\r'))
+                break;
+        }
+        return reply;
+    }
+
+  private:
+    int fd_;
+};
+
+TEST(PtyServer, AnswersIdentificationAndStatusOnTheDevice) {
+    Instrument instrument;
+    PtyServer server(instrument);
+    std::string error;
+    ASSERT_TRUE(server.open(error)) << error;
+    ASSERT_TRUE(server.devicePath().starts_with("/dev/"));
+    PtyClient client(server.devicePath());
+    ASSERT_TRUE(client.isOpen());
+
+    const std::string identification = client.ask(server, "RDKT 00");
+    ASSERT_GE(identification.size(), 17u);
+    EXPECT_EQ(identification.substr(4, 4), "KT52");
+    EXPECT_EQ(identification.substr(12, 5), "1.311");
+    EXPECT_EQ(client.ask(server, "RDSTU00", 11), "OK000000000");
+    EXPECT_EQ(client.ask(server, "WRCUT9"), "NG01\r");
+}
+
+TEST(PtyServer, StopsServingWhenAFaultClosesTheLine) {
+    SimConfig config;
+    FaultRule close;
+    close.kind = FaultKind::CloseLine;
+    close.command = "RDKT 00";
+    config.faults.rules.push_back(close);
+    Instrument instrument(config);
+    PtyServer server(instrument);
+    std::string error;
+    ASSERT_TRUE(server.open(error)) << error;
+    PtyClient client(server.devicePath());
+    const std::string half = client.ask(server, "RDKT 00", 100);
+    EXPECT_EQ(half.substr(0, 9), "KT  KT520");
+    EXPECT_EQ(half.find('\r'), std::string::npos);
+    EXPECT_FALSE(server.serveOnce(0));
+}
+
+}  // namespace
+}  // namespace kt520::sim
+#endif
