@@ -12,7 +12,8 @@ namespace {
 
 constexpr int kCutOffItem = 1;
 constexpr int kSamplingLengthsItem = 2;
-constexpr int kProfileItem = 3;
+constexpr int kFilterItem = 4;
+constexpr int kTravelItem = 22;
 constexpr int kMotifLimitAItem = 30;
 constexpr float kLongDriveRange = 50.8f;
 
@@ -47,9 +48,15 @@ int lengthPoints(const ExpectedPointsInput& input) {
     const double pitchMicrometres = profile::readValue(input.conditions.samplingPitchText);
     if (pitchMicrometres <= 0.0 || evaluationLength <= 0.0) return 0;
 
-    const bool filtered = item(kProfileItem) != "1";
-    const double runUp = input.profile == ProfileKind::Measured && filtered ? cutOff : 0.0;
-    return static_cast<int>(std::lround((evaluationLength + runUp) * 1000.0 / pitchMicrometres));
+    const auto points = [&](double lengthMm) {
+        return static_cast<int>(std::lround(lengthMm * 1000.0 / pitchMicrometres));
+    };
+    const int evaluation = points(evaluationLength);
+    if (input.profile == ProfileKind::Evaluation || item(kTravelItem) != "1") return evaluation;
+    // Pre-travel of one cut-off before the window; the post-travel is
+    // recorded too, except with 2CR, whose window is the end of the profile.
+    const int travel = points(cutOff);
+    return travel + evaluation + (item(kFilterItem) == "1" ? 0 : travel);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 // Motif profiles (R MOTIF, W MOTIF) follow motif limit A (item 30):
 //   "2" 4300, "3" 6450, "4" 10700, "5" 10500 on a 50.8 mm drive else 5100.
 // Every other profile follows its lengths: the evaluation profile holds the
-// evaluation length divided by the sampling pitch; the measured profile holds
-// one cut-off more, the run-up its filter needs (except the P profile, which
-// is not filtered). See docs/data-files.md for the table.
+// evaluation length divided by the sampling pitch (item 14); with pre/post
+// travel on (item 22) the measured profile adds one cut-off before the window
+// and, except with the 2CR filter, one after it. See docs/data-files.md.
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionSet.h"
 #include "lang/MessageCatalog.h"
