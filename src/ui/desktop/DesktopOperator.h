@@ -1,0 +1,32 @@
+#pragma once
+// The operator side of the desktop: message boxes over the main window, the
+// system beep, and the end of the program, which the window carries out once
+// the current action has unwound.
+#include <functional>
+
+#include "lang/Operator.h"
+
+class QWidget;
+
+namespace kt520::ui::desktop {
+
+class DesktopOperator : public lang::Operator {
+  public:
+    explicit DesktopOperator(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void showMessage(const std::string& text, const std::string& title,
+                     lang::MessageIcon icon) override;
+    void beep() override;
+    void endProgram() override;
+
+    bool ended() const { return ended_; }
+    // Called once when the program ends.
+    std::function<void()> onEnd;
+
+  private:
+    QWidget* parent_;
+    bool ended_ = false;
+};
+
+}  // namespace kt520::ui::desktop
