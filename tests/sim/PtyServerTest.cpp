@@ -36,9 +36,14 @@ class PtyClient {
         const std::string line = command + '\r';
         EXPECT_EQ(::write(fd_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
         std::string reply;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        bool serving = true;
         while (std::chrono::steady_clock::now() < end) {
-            if (!server.serveOnce(1)) break;
+            if (serving && !server.serveOnce(1)) {
+                // The line died: take what is still on its way, briefly.
+                serving = false;
+                end = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+            }
             char buffer[256];
             const ssize_t got = ::read(fd_, buffer, sizeof buffer);
             if (got > 0) reply.append(buffer, static_cast<std::size_t>(got));

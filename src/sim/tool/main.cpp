@@ -81,7 +81,11 @@ int main(int argc, char** argv) {
     onStopSignals();
     bool lineAlive = true;
     while (!stopRequested && lineAlive) lineAlive = server.serveOnce(1);
+    if (!lineAlive) {
+        // Let the client read the last bytes before the device goes away.
+        ::usleep(200000);
+        std::fprintf(stderr, "kt520-sim: the line was closed\n");
+    }
     if (!linkPath.isEmpty()) QFile::remove(linkPath);
-    if (!lineAlive) std::fprintf(stderr, "kt520-sim: the line was closed\n");
     return 0;
 }
