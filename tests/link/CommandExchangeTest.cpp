@@ -199,12 +199,6 @@ TEST_F(CommandExchange, AStatusCutShortIsErr) {
     EXPECT_EQ(op.messages.size(), 1u);
 }
 
-TEST_F(CommandExchange, AStatusSpreadOverTimeIsWaitedFor) {
-    peer.bytesPerMilli = 1;
-    peer.on("RDSTU00", "OK012345678");
-    EXPECT_EQ(link.queryStatus(4), "1");
-}
-
 TEST_F(CommandExchange, NoStatusAtAllIsErr) {
     EXPECT_EQ(link.queryStatus(3), "ERR");
     link.linkState = "NG";

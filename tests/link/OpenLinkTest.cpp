@@ -77,11 +77,15 @@ TEST_F(OpenLink, APortWithNothingAttachedFails) {
     EXPECT_FALSE(link.isOpen());
 }
 
-TEST_F(OpenLink, AnOpenLineIsLeftAlone) {
+TEST_F(OpenLink, AnOpenLineIsLeftAloneUntilClosed) {
     connect();
     EXPECT_EQ(link.openLink(1), "");
     EXPECT_TRUE(peer.commands.empty());
     EXPECT_EQ(peer.openings, 1);
+
+    link.closeLink();
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(peer.isOpen);
 }
 
 TEST_F(OpenLink, ALinePulledDuringIdentificationFailsAtOnce) {
@@ -89,13 +93,6 @@ TEST_F(OpenLink, ALinePulledDuringIdentificationFailsAtOnce) {
     peer.on("RDKT 00", kKt520Answer);
     EXPECT_EQ(link.openLink(1), "NG");
     EXPECT_LT(pump.now(), Millis{1100});
-}
-
-TEST_F(OpenLink, CloseLinkClosesThePort) {
-    connect();
-    link.closeLink();
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(peer.isOpen);
 }
 
 }  // namespace
