@@ -1,5 +1,6 @@
 #include "profile/ProfileFilters.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 
@@ -62,12 +63,15 @@ void extractEvaluationWindow(std::string_view filterCode, const TextList& source
 }
 
 void removeEmptyEntries(TextList& list) {
-    TextList kept(1);
-    kept.reserve(list.size());
-    for (std::size_t i = 1; i < list.size(); ++i) {
-        if (list[i].find_first_not_of(' ') != std::string::npos) kept.push_back(std::move(list[i]));
+    if (list.empty()) {
+        list.resize(1);
+        return;
     }
-    list = std::move(kept);
+    const auto blank = [](const std::string& text) {
+        return text.find_first_not_of(' ') == std::string::npos;
+    };
+    list.erase(std::remove_if(list.begin() + 1, list.end(), blank), list.end());
+    list[0].clear();
 }
 
 void tiltCorrect(TextList& list, int count) {

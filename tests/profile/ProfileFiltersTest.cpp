@@ -17,7 +17,7 @@ TextList listOf(std::initializer_list<std::string> values) {
 // A list whose entries 1..n read "s1", "s2", ... so copies can be traced.
 TextList numbered(int n) {
     TextList list(1);
-    for (int i = 1; i <= n; ++i) list.push_back("s" + std::to_string(i));
+    for (int i = 1; i <= n; ++i) list.push_back(std::string(1, 's').append(std::to_string(i)));
     return list;
 }
 
@@ -80,10 +80,14 @@ TEST(RemoveEmptyEntries, ClosesGapsAndKeepsTextsUnchanged) {
     EXPECT_EQ(list, (TextList{"", "1", "2", "  3 "}));
 }
 
-TEST(RemoveEmptyEntries, AllBlankLeavesOnlyTheUnusedEntry) {
+TEST(RemoveEmptyEntries, AllBlankOrNothingLeavesOnlyAnEmptyEntryZero) {
     TextList list = listOf({"", "   "});
+    list[0] = "unused";
     removeEmptyEntries(list);
     EXPECT_EQ(list, TextList(1));
+    TextList nothing;
+    removeEmptyEntries(nothing);
+    EXPECT_EQ(nothing, TextList(1));
 }
 
 TEST(TiltCorrect, PureLineLeavesZeroResiduals) {
