@@ -18,10 +18,14 @@ constexpr const char* kShiftJisCodec = "Shift_JIS";
 // Decodes text as Shift-JIS. Should the codec be missing from the Qt build,
 // the bytes are read as Latin-1, so that ASCII captions and the language code
 // still come through and nothing fails.
-QString decodeShiftJis(std::string_view bytes) {
+QString decodeShiftJis(std::string_view bytes, TextEncoding& encoding) {
     const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QStringDecoder decoder(kShiftJisCodec, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) return QString::fromLatin1(view);
+    if (!decoder.isValid()) {
+        encoding = TextEncoding::Latin1;
+        return QString::fromLatin1(view);
+    }
+    encoding = TextEncoding::ShiftJis;
     return decoder.decode(view);
 }
 
@@ -52,8 +56,7 @@ LanguageFile parseLanguageFile(std::string_view bytes) {
         if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
         text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     } else {
-        file.encoding = TextEncoding::ShiftJis;
-        text = decodeShiftJis(bytes);
+        text = decodeShiftJis(bytes, file.encoding);
     }
     qsizetype start = 0;
     while (start < text.size()) {

@@ -15,8 +15,10 @@ inline constexpr std::string_view kLanguageFileName = "520Language.ini";
 inline constexpr std::string_view kMissingLanguageFileText = "There is not a languagefile";
 inline constexpr std::string_view kMissingLanguageFileTitle = "Warning";
 
-// The text encodings a language file may come in.
-enum class TextEncoding { Utf8, ShiftJis };
+// How a language file was read. Latin1 means the file was not UTF-8 and this
+// Qt build has no Shift-JIS codec: ASCII captions and the code still come
+// through, Japanese captions do not.
+enum class TextEncoding { Utf8, ShiftJis, Latin1 };
 
 struct LanguageFile {
     // False when the file does not exist or cannot be read; the program then

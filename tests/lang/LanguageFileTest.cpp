@@ -76,6 +76,18 @@ TEST(LanguageFile, DecodesShiftJisCaptions) {
     EXPECT_EQ(file.values.at('U'), "ｱ");
 }
 
+TEST(LanguageFile, BadShiftJisBytesSpoilOnlyTheirOwnCharacters) {
+    // A byte that is no Shift-JIS (A0), then a lead byte cut off by the end.
+    const LanguageFile file = parseLanguageFile("A:x\xA0y\nX:J\nW:\x8C");
+    EXPECT_EQ(file.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(file.languageCode, "J");
+    const std::string& value = file.values.at('A');
+    ASSERT_GE(value.size(), 3u);
+    EXPECT_EQ(value.front(), 'x');
+    EXPECT_EQ(value.back(), 'y');
+    EXPECT_EQ(file.values.count('W'), 1u);
+}
+
 TEST(LanguageFile, ShiftJisFileReadsTheSameAsTheUtf8One) {
     const LanguageFile utf8 = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
     const LanguageFile shiftJis =
