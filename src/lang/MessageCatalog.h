@@ -7,7 +7,7 @@
 namespace kt520::lang {
 
 class MessageCatalog {
-public:
+  public:
     // Fills every list for the language code; any other code leaves them empty.
     void load(const std::string& languageCode);
 
@@ -20,7 +20,7 @@ public:
     // InstrumentErrors entry 22 directly followed by "No.17": the internal-error text.
     std::string internalError() const;
 
-private:
+  private:
     std::array<std::string, 3> boxTitles_;
     std::array<std::string, 16> messages_;
     std::array<std::string, 23> instrumentErrors_;
