@@ -1,47 +1,42 @@
 #include "app/LanguageApplication.h"
 
-#include <QFile>
+#include "lang/LanguageFonts.h"
 
 namespace kt520::app {
 
-std::optional<LanguageValues> readLanguageFile(const std::string& programFolder) {
-    QFile file(QString::fromStdString(programFolder) + QLatin1Char('/') +
-               QLatin1String(kLanguageFileName));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    LanguageValues values;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
-        if (line.size() >= 2 && line[0] >= 'A' && line[0] <= 'Y' && line[1] == ':')
-            values[line[0]] = line.mid(2).toStdString();
-    }
-    return values;
-}
-
-void applyLanguage(const LanguageValues& values, ui::MainWindowModel& window,
-                   ui::CardDialogModel& card, std::string& languageCode) {
-    for (const auto& [key, value] : values) {
-        if (key >= 'A' && key <= 'C') {
-            window.lblLAN[key - 'A' + 1].caption = value;
-        } else if (key >= 'D' && key <= 'T') {
-            window.frmLAN[key - 'D' + 1].caption = value;
-        } else if (key == 'U') {
-            card.cmdREAD.caption = value;
-        } else if (key == 'V') {
-            card.cmdCANCEL.caption = value;
-        } else if (key == 'W') {
-            window.chkKTM.caption = value;
-            card.chkKTM.caption = value;
-        } else if (key == 'X') {
-            languageCode = value;
-        } else if (key == 'Y') {
-            window.caption = value;
+void applyLanguageCaptions(const lang::LanguageFile& file, ui::MainWindowModel& window,
+                           ui::CardDialogModel& card) {
+    for (const auto& [key, value] : file.values) {
+        const lang::CaptionKey* caption = lang::findCaptionKey(key);
+        if (caption == nullptr) continue;
+        switch (caption->target) {
+            case lang::CaptionTarget::SectionLabel:
+                window.lblLAN[caption->index].caption = value;
+                break;
+            case lang::CaptionTarget::GroupFrame:
+                window.frmLAN[caption->index].caption = value;
+                break;
+            case lang::CaptionTarget::CardReadButton:
+                card.cmdREAD.caption = value;
+                break;
+            case lang::CaptionTarget::CardCancelButton:
+                card.cmdCANCEL.caption = value;
+                break;
+            case lang::CaptionTarget::TiltCheckBox:
+                window.chkKTM.caption = value;
+                card.chkKTM.caption = value;
+                break;
+            case lang::CaptionTarget::MainWindowTitle:
+                window.caption = value;
+                break;
+            case lang::CaptionTarget::LanguageCode:
+                break;
         }
     }
 }
 
 void applyJapaneseFont(ui::MainWindowModel& window, ui::CardDialogModel& card) {
-    const std::string face = kJapaneseFace;
+    const std::string face(lang::kJapaneseFace);
     window.fontName = face;
     auto set = [&face](ui::Control& control) { control.fontName = face; };
     for (int i = window.lblLAN.first(); i <= window.lblLAN.last(); ++i) set(window.lblLAN[i]);

@@ -3,14 +3,16 @@
 #include <charconv>
 
 #include "app/LanguageApplication.h"
-#include "conditions/ConditionReader.h"
+#include "lang/LanguageFonts.h"
 #include "link/Identification.h"
 #include "ui/OperationStates.h"
 
 namespace kt520::app {
 namespace {
 
-constexpr const char* kWarning = "Warning";
+// BoxTitles entries: "Warning" and "Information" in the catalog's language.
+constexpr int kWarningTitle = 1;
+constexpr int kInformationTitle = 2;
 
 // 1103 -> "1.103", 1100 -> "1.1": the shortest text that reads back the same.
 std::string versionText(std::int16_t romVersion) {
@@ -21,10 +23,6 @@ std::string versionText(std::int16_t romVersion) {
 
 std::string portName(int portNumber) {
     return "COM" + std::to_string(portNumber);
-}
-
-bool instrumentBusy(const std::string& status) {
-    return status.size() == 1 && std::string_view("123457").find(status[0]) != std::string::npos;
 }
 
 }  // namespace
@@ -38,8 +36,15 @@ MainWindow::MainWindow(link::SerialPort& port, link::EventPump& pump, lang::Oper
       link_(port, pump, op, catalog_),
       drive_(link_),
       rules_(window_, model_, op, catalog_),
-      panel_(window_, model_, rules_) {
+      panel_(window_, model_, rules_),
+      conditionRead_({link_, layouts_, conditions_, panel_, operator_, catalog_, model_,
+                      profile_.outputFileName, [this] { return announceIdentification(); }}) {
+    run_ = std::make_unique<measurement::MeasurementRun>(measurement::MeasurementRun::Parts{
+        window_, link_, pump_, operator_, catalog_, model_, conditions_, layouts_, panel_, rules_,
+        profile_, languageCode_, std::filesystem::path(folders_.data.chain.back()),
+        [this] { return announceIdentification(); }, [this] { announceConnect_ = "0"; }});
     panel_.installHandlers();
+    run_->installHandlers();
     bindButtons();
 }
 
@@ -47,7 +52,10 @@ void MainWindow::bindButtons() {
     window_.cmdCONECT.onClick = [this] { connectClicked(); };
     window_.cmdCOND.onClick = [this] { readConditionsIntoPanel(); };
     window_.cmdCARD.onClick = [this] { openCardDialog(); };
-    window_.cmdEND.onClick = [this] { lang::endProgramNow(operator_); };
+    window_.cmdEND.onClick = [this] {
+        exitClicked_ = true;
+        lang::endProgramNow(operator_);
+    };
     window_.cmdORG.onClick = [this] { drive_.originReturn(); };
     for (int i = window_.cmdMOV.first(); i <= window_.cmdMOV.last(); ++i) {
         window_.cmdMOV[i].onMouseDown = [this, i] { drive_.jogPress(i); };
@@ -72,17 +80,21 @@ void MainWindow::load() {
 }
 
 void MainWindow::loadLanguageFile() {
-    const auto values = readLanguageFile(folders_.programFolder);
-    if (!values) {
+    const lang::LanguageFile file =
+        lang::readLanguageFile(folders_.programFolder + "/" + std::string(lang::kLanguageFileName));
+    if (!file.found) {
         // The catalog is not filled yet, so this text is fixed.
-        operator_.showMessage("There is not a languagefile", kWarning, lang::MessageIcon::Stop);
+        operator_.showMessage(std::string(lang::kMissingLanguageFileText),
+                              std::string(lang::kMissingLanguageFileTitle),
+                              lang::MessageIcon::Stop);
         lang::endProgramNow(operator_);
     }
-    applyLanguage(*values, window_, card_, languageCode_);
+    applyLanguageCaptions(file, window_, card_);
+    languageCode_ = file.languageCode;
 }
 
 void MainWindow::applyLanguageFonts() {
-    if (languageCode_ == "J") applyJapaneseFont(window_, card_);
+    if (lang::needsJapaneseFace(languageCode_)) applyJapaneseFont(window_, card_);
 }
 
 void MainWindow::fillPortList() {
@@ -119,7 +131,8 @@ void MainWindow::searchForInstrument() {
         announceConnect_ = "0";
     }
     if (link_.linkState == "NG" && port >= kMaxPortNumber)
-        operator_.showMessage(catalog_.message(1), kWarning, lang::MessageIcon::Stop);
+        operator_.showMessage(catalog_.message(1), catalog_.boxTitle(kWarningTitle),
+                              lang::MessageIcon::Stop);
 }
 
 void MainWindow::connectClicked() {
@@ -130,8 +143,8 @@ void MainWindow::connectClicked() {
         announceIdentification();
         ui::enableInstrumentButtons(window_, true);
     } else if (link_.linkState == "NG") {
-        operator_.showMessage(portName(port) + catalog_.message(2), kWarning,
-                              lang::MessageIcon::Stop);
+        operator_.showMessage(portName(port) + catalog_.message(2),
+                              catalog_.boxTitle(kWarningTitle), lang::MessageIcon::Stop);
         ui::enableInstrumentButtons(window_, false);
         announceConnect_ = "1";
     }
@@ -190,31 +203,24 @@ std::string MainWindow::announceIdentification() {
     const std::string result = identifyInstrument();
     if (result == "OK") {
         if (announceConnect_ == "1") {
-            operator_.showMessage(catalog_.message(6), catalog_.boxTitle(2),
+            operator_.showMessage(catalog_.message(6), catalog_.boxTitle(kInformationTitle),
                                   lang::MessageIcon::Information);
             // Silent from here on, so that the read's own identification stays quiet.
             announceConnect_ = "0";
             readConditionsIntoPanel();
         }
     } else if (result == "NG") {
-        operator_.showMessage(catalog_.message(7), kWarning, lang::MessageIcon::Stop);
+        operator_.showMessage(catalog_.message(7), catalog_.boxTitle(kWarningTitle),
+                              lang::MessageIcon::Stop);
     } else if (result == "NON") {
-        operator_.showMessage(catalog_.message(8), kWarning, lang::MessageIcon::Stop);
+        operator_.showMessage(catalog_.message(8), catalog_.boxTitle(kWarningTitle),
+                              lang::MessageIcon::Stop);
     }
     return result;
 }
 
 void MainWindow::readConditionsIntoPanel() {
-    if (announceIdentification() == "OK") {
-        layouts_.prepareConditionLayouts(model_.romVersion);
-        announceConnect_ = "0";
-    }
-    if (instrumentBusy(link_.queryStatus(3))) {
-        operator_.showMessage(catalog_.message(4), kWarning, lang::MessageIcon::Stop);
-        return;
-    }
-    conditions_ = conditions::readConditions(link_, layouts_, operator_, catalog_);
-    panel_.showConditions(conditions_, layouts_.items);
+    if (conditionRead_.run().identification == "OK") announceConnect_ = "0";
 }
 
 void MainWindow::openCardDialog() {

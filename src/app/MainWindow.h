@@ -7,11 +7,13 @@
 // under the desktop, the headless driver and the tests.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/DataFolder.h"
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionPanel.h"
+#include "conditions/ConditionReadCommand.h"
 #include "conditions/ConditionSet.h"
 #include "lang/MessageCatalog.h"
 #include "lang/Operator.h"
@@ -20,6 +22,8 @@
 #include "link/InstrumentLink.h"
 #include "link/ModelInfo.h"
 #include "link/SerialPort.h"
+#include "measurement/MeasurementRun.h"
+#include "measurement/ProfileData.h"
 #include "rules/ConditionRules.h"
 #include "ui/MainWindowModel.h"
 
@@ -69,6 +73,10 @@ class MainWindow {
     const std::string& programFolder() const { return folders_.programFolder; }
     std::string dataFolder() const { return folders_.data.path(); }
     const conditions::ConditionSet& conditions() const { return conditions_; }
+    measurement::MeasurementRun& run() { return *run_; }
+    const std::string& runMode() const { return run_->runMode; }
+    // True once the operator's Exit ended the program (not a failure at start-up).
+    bool exitClicked() const { return exitClicked_; }
     lang::Operator& operatorSide() { return operator_; }
     link::EventPump& pump() { return pump_; }
 
@@ -108,6 +116,10 @@ class MainWindow {
     conditions::ConditionLayouts layouts_;
     conditions::ConditionSet conditions_;
     conditions::ConditionPanel panel_;
+    measurement::ProfileData profile_;
+    conditions::ConditionReadCommand conditionRead_;
+    std::unique_ptr<measurement::MeasurementRun> run_;
+    bool exitClicked_ = false;
 };
 
 }  // namespace kt520::app

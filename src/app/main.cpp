@@ -1,0 +1,61 @@
+// kt520: the desktop program; with --headless the scripted driver.
+#include <QCoreApplication>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/HeadlessDriver.h"
+#include "app/HeadlessOperator.h"
+#include "app/Program.h"
+#include "app/QtEventPump.h"
+
+#ifdef KT520_HAS_DESKTOP
+#include "ui/desktop/Desktop.h"
+#endif
+
+namespace {
+
+using namespace kt520;
+
+int runHeadless(int& argc, char** argv, const app::Options& options) {
+    QCoreApplication application(argc, argv);
+    std::ifstream file;
+    if (options.scriptFile) {
+        file.open(*options.scriptFile, std::ios::binary);
+        if (!file) {
+            std::cerr << "kt520: cannot read the script " << *options.scriptFile << "\n";
+            return app::kExitScriptError;
+        }
+    }
+    std::istream& script = options.scriptFile ? file : std::cin;
+
+    app::QtEventPump pump;
+    app::EventWriter events(stdout);
+    app::HeadlessOperator op(events);
+    app::Program program(options, pump, op);
+    app::HeadlessDriver driver(program.mainWindow(), pump, pump.onEvents, op, events);
+    return driver.run([&program] { program.start(); }, script);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const app::ParsedCommandLine parsed =
+        app::parseCommandLine(std::vector<std::string>(argv, argv + argc));
+    if (!parsed.helpText.empty()) {
+        std::cout << parsed.helpText;
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::cerr << "kt520: " << parsed.error << "\n";
+        return app::kExitScriptError;
+    }
+    if (parsed.options.headless) return runHeadless(argc, argv, parsed.options);
+#ifdef KT520_HAS_DESKTOP
+    return ui::desktop::runDesktop(argc, argv, parsed.options);
+#else
+    std::cerr << "kt520: this build has no window; run it with --headless\n";
+    return 1;
+#endif
+}
