@@ -5,9 +5,6 @@
 #include <QStyleFactory>
 
 #include "lang/LanguageFonts.h"
-#include "ui/desktop/DesktopOperator.h"
-#include "ui/desktop/DesktopPump.h"
-#include "ui/desktop/DesktopWindow.h"
 
 namespace kt520::ui::desktop {
 
@@ -28,34 +25,37 @@ QString fontFamilyFor(const std::string& face) {
     return japanese;
 }
 
-int runDesktop(int& argc, char** argv, const ControllerFactory& makeController) {
+DesktopSession::DesktopSession(const app::Options& options)
+    : program_(options, pump_, operator_),
+      window_(program_.mainWindow().window(), program_.mainWindow().card(),
+              QString::fromStdString(program_.mainWindow().dataFolder()), versionText(),
+              fontFamilyFor) {
+    operator_.setParent(&window_);
+    pump_.onEvents = [this] {
+        window_.refreshSoon();
+        // Once the program has ended, every further wait unwinds the core.
+        if (window_.programEnded()) throw lang::ProgramEnded{};
+    };
+    window_.onProgramEnded = [] { QCoreApplication::exit(0); };
+    program_.mainWindow().showCardDialog = [this] { window_.execCardDialog(); };
+}
+
+bool DesktopSession::start() {
+    window_.dispatch([this] { program_.start(); });
+    return !window_.programEnded();
+}
+
+int runDesktop(int& argc, char** argv, const app::Options& options) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("kt520");
     QApplication::setApplicationVersion(versionText());
     // One look on every desktop, so the panel's colours read the same everywhere.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
-    DesktopPump pump;
-    DesktopOperator op;
-    std::unique_ptr<app::MainWindow> controller = makeController(pump, op);
-    DesktopWindow window(controller->window(), controller->card(),
-                         QString::fromStdString(controller->dataFolder()), versionText(),
-                         fontFamilyFor);
-    op.setParent(&window);
-    pump.beforeEvents = [&window] { window.refreshSoon(); };
-    window.onProgramEnded = [&pump] {
-        pump.endProgram();
-        QCoreApplication::exit(0);
-    };
-    controller->showCardDialog = [&window] { window.execCardDialog(); };
-
-    // Start-up runs before the window is first shown, as the window's creation does.
-    window.dispatch([&controller] {
-        controller->initialize();
-        controller->load();
-    });
-    if (window.programEnded()) return 0;
-    window.show();
+    DesktopSession session(options);
+    // The start-up runs before the window is first shown, as the window's creation does.
+    if (!session.start()) return 0;
+    session.window().show();
     return QApplication::exec();
 }
 

@@ -1,28 +1,41 @@
 #pragma once
-// The windowed program: the controller of fomMAIN shown in a Qt window whose
-// event loop every wait on the instrument keeps running.
+// The windowed program: the main window's controller shown in a Qt window
+// whose event loop every wait on the instrument keeps running.
 #include <QString>
-#include <functional>
-#include <memory>
+#include <string>
 
-#include "app/MainWindow.h"
-#include "lang/Operator.h"
-#include "link/EventPump.h"
+#include "app/CommandLine.h"
+#include "app/Program.h"
+#include "app/QtEventPump.h"
+#include "ui/desktop/DesktopOperator.h"
+#include "ui/desktop/DesktopWindow.h"
 
 namespace kt520::ui::desktop {
 
-// Makes the controller around the desktop's event pump and operator; the
-// caller decides the serial port (a real one or the built-in simulator) and
-// the folders.
-using ControllerFactory =
-    std::function<std::unique_ptr<app::MainWindow>(link::EventPump&, lang::Operator&)>;
+// The program with its window. A QApplication must exist.
+class DesktopSession {
+  public:
+    explicit DesktopSession(const app::Options& options);
 
-// Creates the QApplication (none may exist yet), runs the start-up of the
-// controller, shows the window and runs it until the program ends. Returns
-// the exit status.
-int runDesktop(int& argc, char** argv, const ControllerFactory& makeController);
+    // The start-up (language, search for the instrument, data folder), before
+    // the window is shown. False when the program ended during it.
+    bool start();
 
-// The title shown after the caption of the language file: the program's version.
+    DesktopWindow& window() { return window_; }
+    app::Program& program() { return program_; }
+
+  private:
+    app::QtEventPump pump_;
+    DesktopOperator operator_;
+    app::Program program_;
+    DesktopWindow window_;
+};
+
+// Creates the QApplication (none may exist yet), starts the program, shows the
+// window and runs it until the program ends. Returns the exit status.
+int runDesktop(int& argc, char** argv, const app::Options& options);
+
+// The program's version as the title shows it after "Ver": "1.00".
 QString versionText();
 
 // The installed family for a face name of the models: "ＭＳゴシック" becomes an
