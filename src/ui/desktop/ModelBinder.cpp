@@ -232,7 +232,10 @@ QWidget* ModelBinder::options(OptionArray& array, const std::vector<int>& order,
             palette.setColor(QPalette::Active, QPalette::WindowText, fore);
             palette.setColor(QPalette::Inactive, QPalette::WindowText, fore);
             palette.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledOptionText);
-            palette.setColor(QPalette::Window, toQColor(entry.backColour, palette));
+            // Buttons fill their background with the Button role.
+            const QColor back = toQColor(entry.backColour, palette);
+            palette.setColor(QPalette::Window, back);
+            palette.setColor(QPalette::Button, back);
             radio->setPalette(palette);
         });
     }

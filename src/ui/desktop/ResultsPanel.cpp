@@ -32,6 +32,7 @@ ResultsPanel::ResultsPanel(QString dataFolder, QWidget* parent)
     table_ = new QTableWidget(0, 2);
     table_->setObjectName("resultsTable");
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     filesTitle_ = new QLabel;
@@ -51,7 +52,7 @@ ResultsPanel::ResultsPanel(QString dataFolder, QWidget* parent)
     side->addWidget(openFolder_);
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(9, 0, 9, 9);
     layout->addWidget(charts, 3);
     layout->addLayout(side, 1);
     retitle();
