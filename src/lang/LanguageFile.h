@@ -55,10 +55,13 @@ enum class CaptionTarget {
 };
 
 struct CaptionKey {
-    char key;  // the letter before ":"
+    // The letter before ":".
+    char key;
     CaptionTarget target;
-    int index;                       // 1-based index within lblLAN or frmLAN, else 0
-    std::string_view layoutCaption;  // the English caption of the window layout
+    // 1-based index within lblLAN or frmLAN; 0 for the other targets.
+    int index;
+    // The caption of the window layout, in English.
+    std::string_view layoutCaption;
 };
 
 // Every key the file may hold, in file order "A:".."Y:".
