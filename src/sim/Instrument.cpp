@@ -18,6 +18,7 @@ constexpr double kTurnaroundMs = 2.0;
 constexpr double kCalculationMs = 1500.0;
 constexpr double kReturnSpeedMmPerS = 4.0;  // origin return and auto return
 constexpr std::size_t kOverlongReplyBytes = 70000;
+constexpr std::size_t kInputBufferBytes = 256;
 
 std::string errorReply(InstrumentError error) {
     const int n = static_cast<int>(error);
@@ -59,6 +60,7 @@ void Instrument::hostOpened(bool /*open*/) {
     // Opening or closing the port drops what was on its way either way.
     line_.clear();
     inbox_.clear();
+    inboxOverflow_ = false;
 }
 
 void Instrument::receiveFromHost(std::string_view bytes, link::Millis now) {
@@ -68,11 +70,17 @@ void Instrument::receiveFromHost(std::string_view bytes, link::Millis now) {
         inboxArrivalMs_ =
             std::max(inboxArrivalMs_, static_cast<double>(now.count())) + line_.byteTimeMs();
         if (c != '\r') {
-            inbox_ += c;
+            // A command longer than the instrument's input buffer is refused whole.
+            if (inbox_.size() < kInputBufferBytes)
+                inbox_ += c;
+            else
+                inboxOverflow_ = true;
             continue;
         }
         std::string command;
         command.swap(inbox_);
+        if (inboxOverflow_) command = "?";
+        inboxOverflow_ = false;
         handleCommand(command, inboxArrivalMs_);
     }
 }

@@ -68,6 +68,7 @@ class Instrument : public link::LinePeer {
     FaultPlan faults_;
     TransmitLine line_;
     std::string inbox_;
+    bool inboxOverflow_ = false;
     double inboxArrivalMs_ = 0;
     double clockMs_ = 0;
     bool stuckBusy_ = false;
