@@ -1,0 +1,163 @@
+// The kt520 program itself under --headless, against its built-in simulator.
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kProgram = QStringLiteral(KT520_BINARY_DIR "/bin/kt520");
+
+struct Outcome {
+    int exitCode = -1;
+    std::vector<QJsonObject> events;
+    QString errors;
+
+    std::vector<QJsonObject> named(const QString& event) const {
+        std::vector<QJsonObject> out;
+        for (const QJsonObject& e : events)
+            if (e[QStringLiteral("event")].toString() == event) out.push_back(e);
+        return out;
+    }
+};
+
+class HeadlessProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!QFile::exists(kProgram)) GTEST_SKIP() << "kt520 is not built";
+    }
+
+    // Runs the program on the script fed to its standard input.
+    Outcome run(const QString& script, QStringList arguments = {}) {
+        arguments.prepend(QStringLiteral("--headless"));
+        arguments << QStringLiteral("--data-folder") << dataFolder();
+        QProcess process;
+        process.start(kProgram, arguments);
+        process.write(script.toUtf8());
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000)) << "kt520 did not end";
+        Outcome outcome;
+        outcome.exitCode = process.exitCode();
+        outcome.errors = QString::fromUtf8(process.readAllStandardError());
+        for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+            if (line.isEmpty()) continue;
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+            EXPECT_TRUE(document.isObject()) << line.toStdString();
+            outcome.events.push_back(document.object());
+        }
+        return outcome;
+    }
+
+    QString dataFolder() const { return data_.filePath(QStringLiteral("data")); }
+    QString dataFile(const char* name) const { return dataFolder() + "/" + name; }
+
+    QTemporaryDir data_;
+};
+
+const QStringList kFastSimulator = {QStringLiteral("--simulate"), QStringLiteral("--sim-speed"),
+                                    QStringLiteral("50")};
+
+TEST_F(HeadlessProgram, ADumpAfterStartUpShowsTheSimulatorConnectedWithItsConditions) {
+    const Outcome outcome = run(QStringLiteral("# after start-up\n\ndump\n"), kFastSimulator);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    const auto states = outcome.named(QStringLiteral("state"));
+    ASSERT_EQ(states.size(), 1u);
+    const QJsonObject state = states[0][QStringLiteral("state")].toObject();
+    EXPECT_EQ(state[QStringLiteral("linkState")].toString(), "OK");
+    EXPECT_EQ(state[QStringLiteral("modelName")].toString(), "KT520");
+    EXPECT_EQ(state[QStringLiteral("romVersion")].toInt(), 1311);
+    EXPECT_EQ(state[QStringLiteral("modelKind")].toInt(), 3);
+    EXPECT_EQ(state[QStringLiteral("driveRange")].toDouble(), 50.0);
+    EXPECT_EQ(state[QStringLiteral("LanguageCode")].toString(), "E");
+    EXPECT_EQ(state[QStringLiteral("announceConnect")].toString(), "0");
+
+    const QJsonObject window = states[0][QStringLiteral("window")].toObject();
+    EXPECT_EQ(window["cmbCOM"].toObject()["text"].toString(), "COM1");
+    EXPECT_EQ(window["lblCMT(3)"].toObject()["caption"].toString(), "KT-520 Ver1.311");
+    EXPECT_EQ(window["optSTD(3)"].toObject()["caption"].toString(), "VDA");
+    EXPECT_TRUE(window["optCUT(3)"].toObject()["selected"].toBool());
+    EXPECT_FALSE(window["txtLENG"].toObject()["text"].toString().trimmed().isEmpty());
+    EXPECT_EQ(window["cmdSTART"].toObject()["foreColor"].toDouble(), 2147483666.0);
+    EXPECT_FALSE(window["ProgressBar1"].toObject()["visible"].toBool());
+    EXPECT_TRUE(window.contains("fomMAIN"));
+    const QJsonObject card = states[0][QStringLiteral("card")].toObject();
+    EXPECT_EQ(card["fomCARD"].toObject()["caption"].toString(), "Compact Flash Card");
+
+    ASSERT_FALSE(outcome.events.empty());
+    EXPECT_EQ(outcome.events.back()[QStringLiteral("event")].toString(), "end");
+    EXPECT_EQ(QFile(dataFile("Folder.INI")).size(), 5);
+}
+
+TEST_F(HeadlessProgram, ALineThatCannotBeReadStopsTheScriptWithStatus2) {
+    const Outcome outcome = run(QStringLiteral("dump\njump cmdSTART\ndump\n"), kFastSimulator);
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_TRUE(outcome.errors.contains("line 2")) << outcome.errors.toStdString();
+    EXPECT_EQ(outcome.named(QStringLiteral("state")).size(), 1u);
+
+    const Outcome unknown = run(QStringLiteral("click cmdNOTHING\n"), kFastSimulator);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.contains("cmdNOTHING")) << unknown.errors.toStdString();
+}
+
+TEST_F(HeadlessProgram, ActionsOnHiddenOrDisabledControlsAreIgnored) {
+    const Outcome outcome = run(QStringLiteral("click optSCT(2)\nclick fomCARD.cmdCANCEL\n"),
+                                {"--simulate", "--sim-speed", "50", "--sim-firmware", "1.101"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    const auto ignored = outcome.named(QStringLiteral("ignored"));
+    ASSERT_EQ(ignored.size(), 2u);
+    EXPECT_EQ(ignored[0][QStringLiteral("action")].toString(), "click optSCT(2)");
+    EXPECT_EQ(ignored[1][QStringLiteral("action")].toString(), "click fomCARD.cmdCANCEL");
+}
+
+TEST_F(HeadlessProgram, TheMainJobWritesTheFourDataFiles) {
+    QFile job(QStringLiteral(KT520_SOURCE_DIR "/examples/main-job.txt"));
+    ASSERT_TRUE(job.open(QIODevice::ReadOnly));
+    const Outcome outcome = run(QString::fromUtf8(job.readAll()), kFastSimulator);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    EXPECT_TRUE(outcome.named(QStringLiteral("message")).empty());
+
+    const auto files = outcome.named(QStringLiteral("files"));
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0][QStringLiteral("written")].toArray().size(), 4);
+    for (const char* name : {"Measured.csv", "Evaluation.csv", "Parameter.csv", "Condition.csv"})
+        EXPECT_GT(QFile(dataFile(name)).size(), 0) << name;
+    const auto states = outcome.named(QStringLiteral("state"));
+    ASSERT_FALSE(states.empty());
+    const QJsonObject window = states.back()[QStringLiteral("window")].toObject();
+    EXPECT_FALSE(window["lstSTATUS"].toObject()["items"].toArray().isEmpty());
+    EXPECT_TRUE(window["cmdSTART"].toObject()["enabled"].toBool());
+}
+
+TEST_F(HeadlessProgram, AnActionAfterADelayArrivesWhileAnotherRuns) {
+    const Outcome outcome =
+        run(QStringLiteral("after 1500 click cmdSTOP\nafter 1600 dump\nclick cmdSTART\ndump\n"),
+            {"--simulate", "--sim-speed", "2"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    const auto states = outcome.named(QStringLiteral("state"));
+    ASSERT_EQ(states.size(), 2u);
+    // The delayed dump came in the middle of the run: only Stop usable.
+    const QJsonObject during = states[0][QStringLiteral("window")].toObject();
+    EXPECT_FALSE(during["cmdSTART"].toObject()["enabled"].toBool());
+    EXPECT_TRUE(during["cmdSTOP"].toObject()["enabled"].toBool());
+    EXPECT_EQ(states[1][QStringLiteral("state")].toObject()["runMode"].toString(), "WRSTP");
+    EXPECT_TRUE(outcome.named(QStringLiteral("files")).empty());
+    EXPECT_FALSE(QFile::exists(dataFile("Measured.csv")));
+}
+
+TEST_F(HeadlessProgram, WithoutTheLanguageFileTheProgramEndsAtOnce) {
+    QTemporaryDir emptyFolder;
+    const Outcome outcome =
+        run(QStringLiteral("dump\n"), {"--simulate", "--program-folder", emptyFolder.path()});
+    EXPECT_EQ(outcome.exitCode, 1);
+    ASSERT_EQ(outcome.events.size(), 2u);
+    EXPECT_EQ(outcome.events[0][QStringLiteral("text")].toString(), "There is not a languagefile");
+    EXPECT_EQ(outcome.events[0][QStringLiteral("title")].toString(), "Warning");
+    EXPECT_EQ(outcome.events[0][QStringLiteral("icon")].toString(), "stop");
+    EXPECT_EQ(outcome.events[1][QStringLiteral("event")].toString(), "end");
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+// Reading the headless driver's script lines.
+#include <gtest/gtest.h>
+
+#include "app/Script.h"
+
+namespace kt520::app {
+namespace {
+
+TEST(ScriptLine, BlankAndCommentLinesHoldNoAction) {
+    for (const char* line : {"", "   ", "\r", "# click cmdSTART", "  # note"}) {
+        const ParsedLine parsed = parseScriptLine(line);
+        EXPECT_FALSE(parsed.action) << line;
+        EXPECT_EQ(parsed.error, "") << line;
+    }
+}
+
+TEST(ScriptLine, ReadsEachVerb) {
+    EXPECT_EQ(parseScriptLine("click optCUT(3)").action->target, "optCUT(3)");
+    EXPECT_EQ(parseScriptLine("press cmdMOV(4)\r").action->verb, Verb::Press);
+    EXPECT_EQ(parseScriptLine("release cmdMOV(4)").action->verb, Verb::Release);
+    EXPECT_EQ(parseScriptLine("wait 250").action->millis, 250);
+    EXPECT_EQ(parseScriptLine("dump").action->verb, Verb::Dump);
+
+    const ParsedLine typed = parseScriptLine("type txtLENG  2.5 ");
+    ASSERT_TRUE(typed.action);
+    EXPECT_EQ(typed.action->value, " 2.5 ");  // the text keeps its blanks
+    EXPECT_EQ(parseScriptLine("type txtLENG ").action->value, "");
+    EXPECT_EQ(parseScriptLine("choose cmbCOM COM3").action->value, "COM3");
+
+    const ParsedLine after = parseScriptLine("after 3000 click cmdSTOP");
+    ASSERT_TRUE(after.action);
+    EXPECT_EQ(after.action->verb, Verb::After);
+    EXPECT_EQ(after.action->millis, 3000);
+    ASSERT_TRUE(after.action->delayed);
+    EXPECT_EQ(after.action->delayed->target, "cmdSTOP");
+    EXPECT_EQ(after.action->delayed->text, "click cmdSTOP");
+}
+
+TEST(ScriptLine, SaysWhatIsWrong) {
+    for (const char* line :
+         {"jump cmdSTART", "click", "click cmdSTART now", "wait", "wait -5", "wait 1.5",
+          "wait 10 more", "after 100", "after x click cmdSTOP", "after 100 wait 5",
+          "after 100 after 5 dump", "choose cmbCOM", "dump all"}) {
+        const ParsedLine parsed = parseScriptLine(line);
+        EXPECT_FALSE(parsed.action) << line;
+        EXPECT_NE(parsed.error, "") << line;
+    }
+}
+
+}  // namespace
+}  // namespace kt520::app
