@@ -101,15 +101,23 @@ TEST_F(MeasurementRunTest, CsvSavingOffReadsOnlyTheResults) {
 
 TEST_F(MeasurementRunTest, StopDuringTheTransferEndsTheRunWithoutData) {
     bool stopped = false;
+    Millis clickedAt{}, stopSentAt{};
+    const auto accept = instrument.peer.onCommand;
+    instrument.peer.onCommand = [&](const std::string& command, Millis now) {
+        if (command == "WRSTP") stopSentAt = now;
+        accept(command, now);
+    };
     rig.pump.onEvents = [&] {
         if (!stopped && instrument.count("RDDTB00") == 2) {
             stopped = true;
+            clickedAt = rig.pump.now();
             rig.window.cmdSTOP.click();
         }
     };
     rig.window.cmdSTART.click();
 
     EXPECT_TRUE(stopped);
+    EXPECT_GE(stopSentAt - clickedAt, Millis{1000});
     EXPECT_EQ(instrument.count("WRSTP"), 1);
     EXPECT_EQ(instrument.count("RDDTB00"), 2);
     EXPECT_EQ(rig.run.runMode, "WRSTP");
@@ -182,6 +190,20 @@ TEST_F(MeasurementRunTest, LostLineAbandonsTheRunAndKeepsThePreviousFiles) {
     EXPECT_EQ(rig.file("Parameter.csv"), crlfLines({"1.23", "4.56"}));
     EXPECT_FALSE(std::filesystem::exists(rig.folder() / "Measured.csv.new"));
     EXPECT_EQ(rig.run.runMode, "WRSTP");
+    EXPECT_TRUE(rig.allButtonsEnabled());
+}
+
+TEST(MeasurementRunLineLoss, MidTransferHidesTheBarAndReturnsToTextMode) {
+    ScriptedInstrument instrument;
+    instrument.peer.once("RDDTB00", blockReply({1.0f, 2.0f}));
+    instrument.peer.on("RDDTB00", "NG04\r", Millis{60000});
+    RunRig rig(instrument.peer);
+    rig.window.cmdSTART.click();
+    EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"Communication is abnormal! "});
+    EXPECT_FALSE(rig.window.progressBar1.visible);
+    EXPECT_FALSE(rig.link.byteMode());
+    EXPECT_EQ(instrument.count("RDSTU00"), 2);  // no polling after the loss
+    EXPECT_TRUE(rig.noDataFiles());
     EXPECT_TRUE(rig.allButtonsEnabled());
 }
 
