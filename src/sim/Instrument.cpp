@@ -293,7 +293,8 @@ std::string Instrument::start(double atMs) {
     dataHeld_ = false;
     evaluation_.clear();
     results_.clear();
-    measured_ = workpiece_.sample(startPositionMm_, plan_.pitchMm, plan_.measuredPoints, ++runs_);
+    traced_ = workpiece_.sample(startPositionMm_, plan_.pitchMm, plan_.tracedPoints, ++runs_);
+    measured_.assign(traced_.begin(), traced_.begin() + plan_.measuredPoints);
     cursor_ = 0;
     phase_ = Phase::Measuring;
     phaseStartMs_ = atMs;
@@ -307,6 +308,7 @@ std::string Instrument::start(double atMs) {
 
 std::string Instrument::stop(double atMs) {
     if (phase_ == Phase::Measuring || phase_ == Phase::Calculating) {
+        traced_.clear();
         measured_.clear();
         evaluation_.clear();
         results_.clear();
@@ -377,11 +379,13 @@ void Instrument::advanceTo(double atMs) {
         const double endPosition = positionAt(phaseEndMs_);
         if (phase_ == Phase::Measuring && hitsLimit_) {
             // Stopped at the far limit: the measurement is lost.
+            traced_.clear();
             measured_.clear();
             atLimit_ = true;
             phase_ = Phase::Idle;
         } else if (phase_ == Phase::Measuring) {
-            evaluation_ = sim::evaluationProfile(measured_, plan_, conditions_);
+            evaluation_ = sim::evaluationProfile(traced_, plan_, conditions_);
+            traced_.clear();
             results_ = resultFields(evaluation_, conditions_);
             phase_ = Phase::Calculating;
             phaseStartMs_ = phaseEndMs_;

@@ -86,6 +86,7 @@ class Instrument : public link::LinePeer {
     std::optional<char> speedBeforeDriveCommand_;
 
     SamplingPlan plan_;
+    std::vector<float> traced_;  // all the stylus passes, until the calculation is done
     std::vector<float> measured_;
     std::vector<float> evaluation_;
     std::vector<std::string> results_;

@@ -60,15 +60,15 @@ std::vector<double> gaussianMeanLine(const std::vector<float>& heights, double c
     return line;
 }
 
-std::vector<float> evaluationProfile(const std::vector<float>& measured, const SamplingPlan& plan,
+std::vector<float> evaluationProfile(const std::vector<float>& traced, const SamplingPlan& plan,
                                      const MeasuringConditions& c) {
     const int first = plan.leadPoints;
-    const int count = std::min(plan.evaluationPoints, static_cast<int>(measured.size()) - first);
+    const int count = std::min(plan.evaluationPoints, static_cast<int>(traced.size()) - first);
     if (count <= 0) return {};
-    std::vector<double> window(measured.begin() + first, measured.begin() + first + count);
+    std::vector<double> window(traced.begin() + first, traced.begin() + first + count);
     if (!c.filtered()) return lessLeastSquaresLine(window);
     const double cutOffPoints = c.cutOffMm() / plan.pitchMm;
-    const std::vector<double> meanLine = gaussianMeanLine(measured, cutOffPoints, first, count);
+    const std::vector<double> meanLine = gaussianMeanLine(traced, cutOffPoints, first, count);
     if (c.profile != '3') {
         std::vector<float> roughness(count);
         for (int i = 0; i < count; ++i) roughness[i] = static_cast<float>(window[i] - meanLine[i]);
@@ -76,7 +76,7 @@ std::vector<float> evaluationProfile(const std::vector<float>& measured, const S
     }
     if (c.waveLimitMm() <= 0) return lessLeastSquaresLine(meanLine);
     const std::vector<double> longWave =
-        gaussianMeanLine(measured, c.waveLimitMm() / plan.pitchMm, first, count);
+        gaussianMeanLine(traced, c.waveLimitMm() / plan.pitchMm, first, count);
     std::vector<float> waviness(count);
     for (int i = 0; i < count; ++i) waviness[i] = static_cast<float>(meanLine[i] - longWave[i]);
     return waviness;

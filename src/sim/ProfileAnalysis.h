@@ -20,7 +20,9 @@ std::vector<double> gaussianMeanLine(const std::vector<float>& heights, double c
 // mean line at the cut-off less the one at fl (or less its least-squares line
 // without fl). P, the motif profiles and no filter: the window less its
 // least-squares line.
-std::vector<float> evaluationProfile(const std::vector<float>& measured, const SamplingPlan& plan,
+// `traced` is the whole profile the stylus passed, post-travel included
+// even where the instrument does not record it (2CR).
+std::vector<float> evaluationProfile(const std::vector<float>& traced, const SamplingPlan& plan,
                                      const MeasuringConditions& conditions);
 
 // The result fields in the order Ra, Ry, Rz, Rq, Rt, Rp, Rv, Rsk, Rku, three

@@ -26,6 +26,7 @@ SamplingPlan planMotif(const MeasuringConditions& c, double driveRangeMm) {
         std::min(std::max(motifPointCount(c.motifA, driveRangeMm), plan.evaluationPoints),
                  std::min(fitsDrive, kMaxProfilePoints));
     plan.leadPoints = (plan.measuredPoints - plan.evaluationPoints) / 2;
+    plan.tracedPoints = plan.measuredPoints;
     plan.travelMm = plan.measuredPoints * plan.pitchMm;
     return plan;
 }
@@ -61,13 +62,14 @@ SamplingPlan planSampling(const MeasuringConditions& c, double driveRangeMm) {
         plan.leadPoints = edge;
         const int trail = c.filter == '1' ? 0 : edge;
         plan.measuredPoints = plan.leadPoints + plan.evaluationPoints + trail;
-        plan.travelMm = (plan.leadPoints + plan.evaluationPoints + edge) * plan.pitchMm;
-        if (plan.measuredPoints <= kMaxProfilePoints) break;
-        if (plan.pitchLevel + 1 == static_cast<int>(kPitchesMm.size())) {
+        if (plan.measuredPoints > kMaxProfilePoints &&
+            plan.pitchLevel + 1 == static_cast<int>(kPitchesMm.size())) {
             plan.evaluationPoints -= plan.measuredPoints - kMaxProfilePoints;
             plan.measuredPoints = kMaxProfilePoints;
-            break;
         }
+        plan.tracedPoints = plan.leadPoints + plan.evaluationPoints + edge;
+        plan.travelMm = plan.tracedPoints * plan.pitchMm;
+        if (plan.measuredPoints <= kMaxProfilePoints) break;
     }
     return plan;
 }

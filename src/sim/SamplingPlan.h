@@ -15,6 +15,7 @@ struct SamplingPlan {
     int leadPoints = 0;        // recorded before the evaluation window
     int evaluationPoints = 0;  // points of the evaluation profile
     int measuredPoints = 0;    // points of the measured profile
+    int tracedPoints = 0;      // points the stylus passes: the measured ones and any post-travel
     double travelMm = 0;       // stylus travel of the whole measurement
 };
 
