@@ -106,7 +106,8 @@ void ConditionPanel::onCutOffClicked() {
     if (window_.fstrCUT_LOCK != "NG") rules_.applyOptionRules();
 }
 
-// A drive of 25.4 mm cannot travel eight 8 mm cut-offs with pre/post travel.
+// Five 8 mm sampling lengths do not fit a 25.4 mm drive, and three fit only
+// without pre/post travel.
 void ConditionPanel::applyShortDriveRule() {
     if (model_.driveRange != kShortDriveRange) return;
     MainWindowModel& w = window_;
