@@ -9,7 +9,7 @@ namespace kt520::sim {
 namespace {
 
 constexpr double kMicroinchPerMicrometre = 39.37;
-constexpr int kMaxKernelTaps = 2001;
+constexpr int kMaxKernelTaps = 801;
 
 std::vector<float> lessLeastSquaresLine(const std::vector<double>& values) {
     const double n = static_cast<double>(values.size());

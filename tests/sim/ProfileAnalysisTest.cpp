@@ -35,7 +35,7 @@ TEST(GaussianMeanLine, PassesHalfTheAmplitudeAtTheCutOff) {
 }
 
 TEST(GaussianMeanLine, SparseKernelOfALongCutOffStillPassesHalf) {
-    const std::vector<float> atCutOff = sine(9000, 3000.0, 1.0);  // every second weight
+    const std::vector<float> atCutOff = sine(9000, 3000.0, 1.0);  // one weight in seven
     EXPECT_NEAR(peak(gaussianMeanLine(atCutOff, 3000.0, 3000, 3000)), 0.5, 0.02);
 }
 
