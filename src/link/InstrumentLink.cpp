@@ -21,6 +21,13 @@ const std::string& timedOutIdentification() {
     return reply;
 }
 
+// An IEEE single sent most significant byte first.
+float bigEndianSingle(const char* bytes) {
+    std::uint32_t word = 0;
+    for (int i = 0; i < 4; ++i) word = word << 8 | static_cast<std::uint8_t>(bytes[i]);
+    return std::bit_cast<float>(word);
+}
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -120,6 +127,15 @@ std::optional<std::uint8_t> InstrumentLink::waitForByte() {
     }
 }
 
+bool InstrumentLink::appendBytes(std::string& into, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto byte = waitForByte();
+        if (!byte) return false;
+        into.push_back(static_cast<char>(*byte));
+    }
+    return true;
+}
+
 void InstrumentLink::failLine() {
     if (lineFailed_) return;
     lineFailed_ = true;
@@ -178,17 +194,9 @@ std::string InstrumentLink::checkReply(std::string_view command) {
 std::string InstrumentLink::queryStatus(int position) {
     sendCommand("RDSTU00");
     std::string status;
-    const auto readInto = [&](int count) {
-        for (int i = 0; i < count; ++i) {
-            const auto byte = waitForByte();
-            if (!byte) return false;
-            status.push_back(static_cast<char>(*byte));
-        }
-        return true;
-    };
-    if (!readInto(2)) return "ERR";
+    if (!appendBytes(status, 2)) return "ERR";
     if (status != "OK") return status.substr(0, 1);
-    if (!readInto(9)) return "ERR";
+    if (!appendBytes(status, 9)) return "ERR";
     if (position < 1 || position > static_cast<int>(status.size())) return "";
     return status.substr(static_cast<std::size_t>(position - 1), 1);
 }
@@ -222,23 +230,11 @@ void InstrumentLink::readBlock(std::vector<std::string>& points, std::int32_t& p
     if (exchangeOver()) return failTransfer(runMode);
     if (port_.bytesWaiting() == 0) return;
 
-    std::string bytes;
-    const auto readInto = [&](std::size_t count) {
-        bytes.clear();
-        while (bytes.size() < count) {
-            const auto byte = waitForByte();
-            if (!byte) return false;
-            bytes.push_back(static_cast<char>(*byte));
-        }
-        return true;
-    };
-    const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
-
-    if (!readInto(2)) return failTransfer(runMode);
-    blockHead = bytes;
+    std::string head;
+    if (!appendBytes(head, 2)) return failTransfer(runMode);
+    blockHead = head;
     if (blockHead == "NG") {
-        if (!readInto(3)) return failTransfer(runMode);
-        blockHead += bytes;
+        if (!appendBytes(blockHead, 3)) failTransfer(runMode);
         return;
     }
     if (blockHead != "OK") {
@@ -246,25 +242,25 @@ void InstrumentLink::readBlock(std::vector<std::string>& points, std::int32_t& p
         lang::endProgramNow(operator_);
     }
 
-    if (!readInto(2)) return failTransfer(runMode);
-    const int blockPoints = byteAt(0) << 8 | byteAt(1);
+    std::string count;
+    if (!appendBytes(count, 2)) return failTransfer(runMode);
+    const int blockPoints =
+        static_cast<std::uint8_t>(count[0]) << 8 | static_cast<std::uint8_t>(count[1]);
     if (blockPoints > kMaxBlockPoints) return;
 
-    if (!readInto(4 * static_cast<std::size_t>(blockPoints))) return failTransfer(runMode);
-    const std::string values = bytes;
-    for (int i = 0; i < blockPoints; ++i) {
+    std::string values;
+    if (!appendBytes(values, 4 * static_cast<std::size_t>(blockPoints))) {
+        return failTransfer(runMode);
+    }
+    for (std::size_t at = 0; at < values.size(); at += 4) {
         if (pointCount >= kMaxProfilePoints) return failTransfer(runMode);
-        std::uint32_t word = 0;
-        for (int b = 0; b < 4; ++b) {
-            word =
-                word << 8 | static_cast<std::uint8_t>(values[static_cast<std::size_t>(4 * i + b)]);
-        }
         ++pointCount;
         const auto index = static_cast<std::size_t>(pointCount);
         if (points.size() <= index) points.resize(index + 1);
-        points[index] = profile::numberText(std::bit_cast<float>(word));
+        points[index] = profile::numberText(bigEndianSingle(values.data() + at));
     }
-    if (!readInto(1)) failTransfer(runMode);
+    std::string trailing;
+    if (!appendBytes(trailing, 1)) failTransfer(runMode);
 }
 
 }  // namespace kt520::link

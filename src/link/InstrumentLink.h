@@ -81,6 +81,8 @@ class InstrumentLink {
   private:
     std::string identificationReply(Millis start);
     std::optional<std::uint8_t> waitForByte();
+    // Waits for each of `count` bytes in turn; false when the line failed.
+    bool appendBytes(std::string& into, std::size_t count);
     bool exchangeOver() const { return lineFailed_ || commandRefused_; }
     void failLine();
     void failTransfer(std::string& runMode);
