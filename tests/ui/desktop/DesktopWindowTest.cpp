@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -231,6 +232,30 @@ TEST_F(DesktopWindowTest, StopClickedDuringTheTransferEndsTheRunWithoutFiles) {
     EXPECT_TRUE(find<QPushButton>("cmdSTART")->isEnabled());
     EXPECT_FALSE(QFile::exists(file("Measured.csv")));
     EXPECT_EQ(window().results()->measuredChart()->pointCount(), 0);
+}
+
+TEST_F(DesktopWindowTest, CardOpensItsDialogModallyAndCancelClosesIt) {
+    open();
+    QString shownTitle;
+    bool mainBlocked = false;
+    QTimer::singleShot(50, [&] {
+        auto* dialog = window().findChild<QDialog*>("fomCARD");
+        ASSERT_NE(dialog, nullptr);
+        shownTitle = dialog->isVisible() ? dialog->windowTitle() : QString();
+        mainBlocked = QApplication::activeModalWidget() == dialog;
+        click(dialog->findChild<QPushButton*>("fomCARD.cmdCANCEL"));
+    });
+    click(find<QPushButton>("cmdCARD"));  // returns when the dialog has closed
+    EXPECT_EQ(shownTitle, "Compact Flash Card");
+    EXPECT_TRUE(mainBlocked);
+    EXPECT_FALSE(window().findChild<QDialog*>("fomCARD")->isVisible());
+}
+
+TEST_F(DesktopWindowTest, ExitEndsTheProgramAndClosesTheWindow) {
+    open();
+    click(find<QPushButton>("cmdEND"));
+    EXPECT_TRUE(window().programEnded());
+    EXPECT_FALSE(window().isVisible());
 }
 
 TEST_F(DesktopWindowTest, JapaneseCaptionsComeInAJapaneseFace) {
