@@ -71,6 +71,7 @@ int HeadlessDriver::run(const std::function<void()>& startUp, std::istream& scri
     try {
         startUp();
         reportStatus();
+        resultsShown_ = main_.window().lstSTATUS.items;
         filesSeen_ = dataFiles();
         std::string line;
         for (int number = 1; std::getline(script, line); ++number) {
@@ -151,6 +152,7 @@ void HeadlessDriver::perform(const ScriptAction& action) {
         default:
             operate(action);
             reportStatus();
+            reportResults();
             reportFiles();
     }
 }
@@ -220,6 +222,16 @@ void HeadlessDriver::reportStatus() {
     statusShown_ = status;
     events_.write({{QStringLiteral("event"), QStringLiteral("status")},
                    {QStringLiteral("text"), QString::fromStdString(status)}});
+}
+
+void HeadlessDriver::reportResults() {
+    const std::vector<std::string>& items = main_.window().lstSTATUS.items;
+    if (items == resultsShown_) return;
+    resultsShown_ = items;
+    QJsonArray lines;
+    for (const std::string& item : items) lines.append(QString::fromStdString(item));
+    events_.write(
+        {{QStringLiteral("event"), QStringLiteral("results")}, {QStringLiteral("items"), lines}});
 }
 
 std::map<std::string, HeadlessDriver::FileStamp> HeadlessDriver::dataFiles() const {

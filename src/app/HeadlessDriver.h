@@ -48,6 +48,7 @@ class HeadlessDriver {
     void deliverDueActions();
     void dump();
     void reportStatus();
+    void reportResults();
     // When each data file was last written, and its size.
     using FileStamp = std::pair<QDateTime, qint64>;
     std::map<std::string, FileStamp> dataFiles() const;
@@ -63,6 +64,7 @@ class HeadlessDriver {
     std::map<std::string, ControlRef> cardControls_;
     std::multimap<link::Millis, std::shared_ptr<const ScriptAction>> timed_;
     std::string statusShown_;
+    std::vector<std::string> resultsShown_;
     std::map<std::string, FileStamp> filesSeen_;
 };
 
