@@ -17,10 +17,4 @@ void DesktopOperator::beep() {
     QApplication::beep();
 }
 
-void DesktopOperator::endProgram() {
-    if (ended_) return;
-    ended_ = true;
-    if (onEnd) onEnd();
-}
-
 }  // namespace kt520::ui::desktop

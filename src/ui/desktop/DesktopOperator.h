@@ -2,8 +2,6 @@
 // The operator side of the desktop: message boxes over the main window, the
 // system beep, and the end of the program, which the window carries out once
 // the current action has unwound.
-#include <functional>
-
 #include "lang/Operator.h"
 
 class QWidget;
@@ -18,15 +16,12 @@ class DesktopOperator : public lang::Operator {
     void showMessage(const std::string& text, const std::string& title,
                      lang::MessageIcon icon) override;
     void beep() override;
-    void endProgram() override;
-
-    bool ended() const { return ended_; }
-    // Called once when the program ends.
-    std::function<void()> onEnd;
+    // Nothing to do here: the lang::ProgramEnded that follows reaches the
+    // window's event dispatch, which closes the window once the action unwound.
+    void endProgram() override {}
 
   private:
     QWidget* parent_;
-    bool ended_ = false;
 };
 
 }  // namespace kt520::ui::desktop
