@@ -226,6 +226,12 @@ QWidget* ModelBinder::options(OptionArray& array, const std::vector<int>& order,
         auto colours = std::make_shared<std::optional<std::pair<Colour, Colour>>>();
         syncers_.push_back([radio, &entry, colours] {
             if (radio->isChecked() != entry.selected) radio->setChecked(entry.selected);
+            // Red on dark blue reads poorly in a thin face: the chosen entry is bold too.
+            if (radio->font().bold() != entry.selected) {
+                QFont font = radio->font();
+                font.setBold(entry.selected);
+                radio->setFont(font);
+            }
             if (!changed(*colours, std::pair{entry.foreColour, entry.backColour})) return;
             QPalette palette = radio->palette();
             const QColor fore = toQColor(entry.foreColour, palette);
