@@ -133,6 +133,12 @@ TEST_F(DesktopWindowTest, ChosenEntriesAreRedOnDarkBlueAndFollowTheOperatorsClic
         EXPECT_EQ(textColour(option("optSTD", i)), others) << i;
     }
     EXPECT_EQ(find<QWidget>("optSTD")->palette().color(QPalette::Window), QColor(0, 0, 192));
+    // The keyboard reaches the model as the mouse does.
+    option("optSTD", 3)->setFocus();
+    QTest::keyClick(option("optSTD", 3), Qt::Key_Space);
+    EXPECT_TRUE(option("optSTD", 3)->isChecked());
+    EXPECT_EQ(textColour(option("optSTD", 3)), red);
+    EXPECT_FALSE(option("optSTD", 2)->isChecked());
 
     // Profile "P": the filter group is withdrawn, pre/post travel forced off.
     click(option("optCUV", 1));
