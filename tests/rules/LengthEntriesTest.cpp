@@ -1,3 +1,5 @@
+// The typed lengths: converted when the operator switches the unit, and
+// checked before a measurement starts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,75 +10,42 @@
 namespace kt520::testing {
 namespace {
 
-std::vector<std::string> motifTexts(const ui::MainWindowModel& w) {
-    std::vector<std::string> texts;
+using Texts = std::vector<std::string>;
+
+Texts motifTexts(const ui::MainWindowModel& w) {
+    Texts texts;
     for (int k = 1; k <= 4; ++k) texts.push_back(w.txtALEN[k].text);
     return texts;
 }
 
-using Texts = std::vector<std::string>;
-
-TEST(LengthConversion, HalfAnInchRoundTripsThroughTheShortForm) {
-    RulesPanel p;
-    p.type("12.7");
-    p.window.optUNT.click(2);
-    EXPECT_EQ(p.window.txtLENG.text, ".5");
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, "12.7");
-}
-
-TEST(LengthConversion, ClampsToTheSmallestLengthOfEachUnit) {
-    RulesPanel p;
-    p.type("0.1");
-    p.window.optUNT.click(2);
-    EXPECT_EQ(p.window.txtLENG.text, ".01") << "0.00 raised to 0.01";
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, ".3");
-    p.type("");
-    p.window.optUNT.click(2);
-    p.type("0");
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, ".1");
-}
-
-TEST(LengthConversion, ClampsToTheTravelOfTheDrive) {
-    RulesPanel p(25.4f);
-    p.type("300");
-    p.window.optUNT.click(2);
-    EXPECT_EQ(p.window.txtLENG.text, "1");
-    p.type("5");
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, "25.4") << "the limit as the drive reports it";
-}
-
-TEST(LengthConversion, LengthsBeyondSixteenBitsStopAtTheLimitInsteadOfOverflowing) {
-    RulesPanel p;
-    p.type("99999999");
-    p.window.optUNT.click(2);
-    EXPECT_EQ(p.window.txtLENG.text, "2");
-    p.type("-99999999");
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, ".1");
-}
-
-TEST(LengthConversion, TextIsCutToFiveCharacters) {
-    RulesPanel p(5000.0f);  // a long drive, so that the clamps stay out of the way
-    p.type("3000");         // 118.11 in
-    p.window.optUNT.click(2);
-    EXPECT_EQ(p.window.txtLENG.text, "118.1");
-    p.type("48.6");  // 1234.4 mm
-    p.window.optUNT.click(1);
-    EXPECT_EQ(p.window.txtLENG.text, "1234.");
-}
-
-TEST(LengthConversion, ConvertingReRunsTheLengthRuleInTheNewUnit) {
-    RulesPanel p;
-    p.arbitraryLength(2, "mm", "12.7");  // band 4
-    ASSERT_TRUE(p.window.optCUT.isSelected(4));
-    p.window.optUNT.click(2);  // ".5" inch is band 4 as well
-    EXPECT_TRUE(p.window.optCUT.isSelected(4));
-    p.type("0.04");
-    EXPECT_TRUE(p.window.optCUT.isSelected(2));
+TEST(LengthConversion, SwitchingTheUnitRewritesTheLengthInTheShortFormWithinItsLimits) {
+    struct Case {
+        float drive;
+        int from;
+        std::string typed, converted, why;
+    };
+    const Case cases[] = {
+        {50.8f, 1, "12.7", ".5", "half an inch"},
+        {50.8f, 2, ".5", "12.7", "and back"},
+        {50.8f, 1, "0.1", ".01", "0.00 raised to the smallest inch length"},
+        {50.8f, 2, ".01", ".3", "0.254 to one decimal"},
+        {50.8f, 2, "0", ".1", "raised to the smallest mm length"},
+        {25.4f, 1, "300", "1", "the travel in whole inches"},
+        {25.4f, 2, "5", "25.4", "the travel as the drive reports it"},
+        {50.8f, 1, "99999999", "2", "beyond sixteen bits: the limit, no overflow"},
+        {50.8f, 2, "-99999999", ".1", "beyond sixteen bits: the limit, no overflow"},
+        {5000.0f, 1, "3000", "118.1", "cut to five characters"},
+        {5000.0f, 2, "48.6", "1234.", "cut to five characters"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed + ": " + c.why);
+        RulesPanel p(c.drive);
+        p.window.optUNT.click(c.from);
+        p.type(c.typed);
+        p.window.optUNT.click(3 - c.from);
+        EXPECT_EQ(p.window.txtLENG.text, c.converted);
+        p.window.optUNT.click(3 - c.from);
+        EXPECT_EQ(p.window.txtLENG.text, c.converted) << "the same unit again converts nothing";
+    }
 }
 
 TEST(LengthConversion, AnyOtherUnitArgumentLeavesTheEntriesAlone) {
@@ -91,17 +60,7 @@ TEST(LengthConversion, AnyOtherUnitArgumentLeavesTheEntriesAlone) {
     EXPECT_EQ(motifTexts(p.window), before);
 }
 
-TEST(MotifLengthConversion, DefaultsConvertToInchAndBack) {
-    RulesPanel p;
-    p.window.cmdDefault.click();
-    ASSERT_EQ(motifTexts(p.window), (Texts{"0.64", "3.2", "16.0", "25.4"}));
-    p.window.optUNT.click(2);
-    EXPECT_EQ(motifTexts(p.window), (Texts{".025", ".126", ".63", "1"}));
-    p.window.optUNT.click(1);
-    EXPECT_EQ(motifTexts(p.window), (Texts{".64", "3.2", "16", "25.4"}));
-}
-
-TEST(MotifLengthConversion, EachEntryIsClampedToItsOwnRange) {
+TEST(MotifLengthConversion, EachEntryIsConvertedAndClampedToItsOwnRange) {
     RulesPanel p;
     // The design texts start with their smallest mm length; 16.1 mm is
     // 0.634 in, below the inch range of entry 4.
@@ -113,70 +72,48 @@ TEST(MotifLengthConversion, EachEntryIsClampedToItsOwnRange) {
     for (int k = 1; k <= 4; ++k) p.window.txtALEN[k].setText("999");
     p.window.optUNT.click(2);
     EXPECT_EQ(motifTexts(p.window), (Texts{".025", ".126", ".63", "2"}));
-}
 
-TEST(MotifLengthConversion, ModelsWithoutMotifsKeepTheirTexts) {
-    RulesPanel p(50.8f, 1);
-    const Texts before = motifTexts(p.window);
+    p.window.optUNT.click(1);
+    p.window.cmdDefault.click();
     p.window.optUNT.click(2);
-    EXPECT_EQ(motifTexts(p.window), before);
+    EXPECT_EQ(motifTexts(p.window), (Texts{".025", ".126", ".63", "1"}));
+    p.window.optUNT.click(1);
+    EXPECT_EQ(motifTexts(p.window), (Texts{".64", "3.2", "16", "25.4"}));
+
+    RulesPanel withoutMotifs(50.8f, 1);
+    const Texts designed = motifTexts(withoutMotifs.window);
+    withoutMotifs.window.optUNT.click(2);
+    EXPECT_EQ(motifTexts(withoutMotifs.window), designed);
 }
 
-class LengthCheck : public ::testing::Test {
-  protected:
-    std::string check(const std::string& unit, const std::string& text) {
-        p.window.optUNT.click(unit == "mm" ? 1 : 2);
-        p.type(text);
+TEST(LengthCheck, EachFindingBeepsAndSelectsTheText) {
+    struct Case {
+        int unit;  // 0: none chosen
+        std::string text;
+        int findings;
+    };
+    const Case cases[] = {{1, "0.1", 0},  {1, "25.4", 0},    {1, ".5", 0},   {1, "0.09", 2},
+                          {1, "0.05", 2}, {1, "25.5", 1},    {1, "2.45", 1}, {1, "2.4 ", 1},
+                          {2, "0.01", 0}, {2, "1", 0},       {2, "1.01", 1}, {2, "0.005", 2},
+                          {2, "x", 1},    {0, "junk.123", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.unit) + " \"" + c.text + "\"");
+        RulesPanel p(25.4f);  // single-precision travel: 25.4 is in, 25.5 is out
+        ui::TextBox& box = p.window.txtLENG;
+        if (c.unit != 0) p.window.optUNT.click(c.unit);
+        p.window.optUNT[1].selected = c.unit == 1;
+        p.window.optUNT[2].selected = c.unit == 2;
+        p.type(c.text);
         p.op.beeps = 0;
-        p.window.txtLENG.focusRequests = 0;
-        p.window.txtLENG.selStart = 3;
-        p.window.txtLENG.selLength = 0;
-        return p.rules.checkLengthEntry();
+        box.focusRequests = 0;
+        box.selStart = 3;
+        box.selLength = 0;
+        EXPECT_EQ(p.rules.checkLengthEntry(), c.findings == 0 ? "OK" : "NG");
+        EXPECT_EQ(p.op.beeps, c.findings);
+        EXPECT_EQ(box.focusRequests, c.findings);
+        EXPECT_EQ(box.selStart, c.findings == 0 ? 3 : 0);
+        EXPECT_EQ(box.selLength, c.findings == 0 ? 0 : 255);
     }
-    RulesPanel p{25.4f};
-};
-
-TEST_F(LengthCheck, MillimetreLengthsFromOneTenthToTheTravel) {
-    EXPECT_EQ(check("mm", "0.1"), "OK");
-    EXPECT_EQ(p.op.beeps, 0);
-    EXPECT_EQ(p.window.txtLENG.focusRequests, 0);
-    EXPECT_EQ(check("mm", "25.4"), "OK") << "single-precision limit";
-    EXPECT_EQ(check("mm", ".5"), "OK");
-    EXPECT_EQ(check("mm", "0.09"), "NG");
-    EXPECT_EQ(p.op.beeps, 2) << "below range and two decimals";
-    EXPECT_EQ(check("mm", "0.05"), "NG");
-    EXPECT_EQ(p.op.beeps, 2);
-    EXPECT_EQ(check("mm", "25.5"), "NG");
-    EXPECT_EQ(p.op.beeps, 1);
-}
-
-TEST_F(LengthCheck, SecondMillimetreDecimalIsRefusedEvenInRange) {
-    EXPECT_EQ(check("mm", "2.45"), "NG");
-    EXPECT_EQ(p.op.beeps, 1);
-    EXPECT_EQ(p.window.txtLENG.focusRequests, 1);
-    EXPECT_EQ(p.window.txtLENG.selStart, 0);
-    EXPECT_EQ(p.window.txtLENG.selLength, 255);
-    EXPECT_EQ(check("mm", "2.4 "), "NG") << "any character after the first decimal counts";
-}
-
-TEST_F(LengthCheck, InchLengthsFromOneHundredthToTheInchLimit) {
-    EXPECT_EQ(check("inch", "0.01"), "OK");
-    EXPECT_EQ(check("inch", "1"), "OK");
-    EXPECT_EQ(check("inch", "1.01"), "NG");
-    EXPECT_EQ(p.op.beeps, 1);
-    EXPECT_EQ(check("inch", "0.005"), "NG");
-    EXPECT_EQ(p.op.beeps, 2) << "three decimals and below range";
-    EXPECT_EQ(p.window.txtLENG.focusRequests, 2);
-    EXPECT_EQ(check("inch", "x"), "NG");
-    EXPECT_EQ(p.op.beeps, 1);
-}
-
-TEST_F(LengthCheck, NoUnitChosenHasNothingToCheck) {
-    p.type("junk.123");
-    p.window.optUNT[1].selected = false;
-    p.window.optUNT[2].selected = false;
-    EXPECT_EQ(p.rules.checkLengthEntry(), "OK");
-    EXPECT_EQ(p.op.beeps, 0);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Which frames and options each profile offers, and which rule then decides
+// the cut-off and speeds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,89 +10,55 @@
 namespace kt520::testing {
 namespace {
 
-bool allEnabled(const ui::OptionArray& array, int from, int to, bool enabled) {
+bool allEnabled(const ui::OptionArray& array, int from, bool enabled) {
     for (int i : array.indexes())
-        if (i >= from && i <= to && array[i].enabled != enabled) return false;
+        if (i >= from && array[i].enabled != enabled) return false;
     return true;
 }
 
-struct ProfileRow {
-    int profile;
-    bool filter;
-    bool cutOff;
-    const char* caption;
-    bool sections;
-    bool frameA, optionsA, frameB, optionsB;
-    bool fl;
-    bool prePostForcedOff;
-    bool motifLengths;
-};
-
-class DecisionTable : public ::testing::TestWithParam<ProfileRow> {};
-
-TEST_P(DecisionTable, ChoosingTheProfileSetsEveryFrameAndOptionOfItsRow) {
-    const ProfileRow row = GetParam();
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(row.profile);
-
-    EXPECT_EQ(w.frmLAN[4].enabled, row.filter);
-    EXPECT_TRUE(allEnabled(w.optFLT, 1, 4, row.filter));  // hidden "NON" included
-    EXPECT_FALSE(w.optFLT[4].visible);
-    EXPECT_EQ(w.frmLAN[6].enabled, row.cutOff);
-    EXPECT_EQ(w.frmLAN[6].caption, row.caption);
-    EXPECT_EQ(w.frmLAN[8].enabled, row.sections);
-    EXPECT_TRUE(allEnabled(w.optSCT, 1, 6, row.sections));
-    EXPECT_EQ(w.frmLAN[9].enabled, row.frameA);
-    EXPECT_TRUE(allEnabled(w.optMTA, 2, 5, row.optionsA));
-    EXPECT_EQ(w.frmLAN[10].enabled, row.frameB);
-    EXPECT_TRUE(allEnabled(w.optMTB, 2, 6, row.optionsB));
-    EXPECT_EQ(w.frmLAN[16].enabled, row.fl);
-    EXPECT_EQ(w.frmLAN[14].enabled, !row.prePostForcedOff);
-    EXPECT_TRUE(allEnabled(w.optTRA, 0, 1, !row.prePostForcedOff));
-    if (row.prePostForcedOff) {
-        EXPECT_TRUE(w.optTRA.isSelected(0));
-    }
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(w.txtALEN[k].enabled, row.motifLengths) << k;
-    // "W" limits its cut-offs further (fh/fl rules); the others take the row.
-    if (row.profile != 3) {
-        EXPECT_TRUE(allEnabled(w.optCUT, 1, 5, row.cutOff));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Profiles, DecisionTable,
-    ::testing::Values(
-        ProfileRow{1, false, true, "Cut-Off", true, false, false, false, false, false, true, false},
-        ProfileRow{2, true, true, "Cut-Off", true, false, false, false, false, false, false, false},
-        ProfileRow{3, true, true, "fh", true, false, false, false, false, true, false, false},
-        ProfileRow{4, true, true, "Cut-Off", true, false, false, false, false, false, false, false},
-        ProfileRow{5, false, false, "Cut-Off", false, true, true, true, false, false, true, true},
-        ProfileRow{6, false, false, "Cut-Off", false, true, false, true, true, false, true, true}),
-    [](const auto& info) { return "Profile" + std::to_string(info.param.profile); });
-
-TEST(OptionAvailability, ProfilePForcesPrePostOffWhateverTheSections) {
-    for (int sections : {1, 3, 5, 6}) {
+TEST(OptionAvailability, ChoosingAProfileSetsEveryFrameAndOptionOfItsRow) {
+    struct Row {
+        int profile;
+        std::string caption;
+        bool filter, cutOff, sections, frameA, optionsA, frameB, optionsB, fl, prePost, motifs;
+    };
+    const Row rows[] = {
+        {1, "Cut-Off", false, true, true, false, false, false, false, false, false, false},
+        {2, "Cut-Off", true, true, true, false, false, false, false, false, true, false},
+        {3, "fh", true, true, true, false, false, false, false, true, true, false},
+        {4, "Cut-Off", true, true, true, false, false, false, false, false, true, false},
+        {5, "Cut-Off", false, false, false, true, true, true, false, false, false, true},
+        {6, "Cut-Off", false, false, false, true, false, true, true, false, false, true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("profile " + std::to_string(row.profile));
         RulesPanel p;
         ui::MainWindowModel& w = p.window;
-        w.optSCT.click(sections);
-        w.optCUV.click(1);
-        EXPECT_TRUE(w.optTRA.isSelected(0)) << sections;
-        EXPECT_FALSE(w.frmLAN[14].enabled);
-        EXPECT_FALSE(w.optTRA[0].enabled || w.optTRA[1].enabled);
-        EXPECT_FALSE(w.frmLAN[4].enabled);
-        EXPECT_EQ(w.frmLAN[6].caption, "Cut-Off");
-        // The forced choice goes through the handler, which paints it red.
-        EXPECT_EQ(w.optTRA[0].foreColour, ui::kRed);
+        w.optCUV.click(row.profile);
+        EXPECT_EQ(w.frmLAN[4].enabled, row.filter);
+        EXPECT_TRUE(allEnabled(w.optFLT, 1, row.filter));  // hidden "NON" included
+        EXPECT_EQ(w.frmLAN[6].enabled, row.cutOff);
+        EXPECT_EQ(w.frmLAN[6].caption, row.caption);
+        EXPECT_EQ(w.frmLAN[8].enabled, row.sections);
+        EXPECT_TRUE(allEnabled(w.optSCT, 1, row.sections));
+        EXPECT_EQ(w.frmLAN[9].enabled, row.frameA);
+        EXPECT_TRUE(allEnabled(w.optMTA, 2, row.optionsA));
+        EXPECT_EQ(w.frmLAN[10].enabled, row.frameB);
+        EXPECT_TRUE(allEnabled(w.optMTB, 2, row.optionsB));
+        EXPECT_EQ(w.frmLAN[16].enabled, row.fl);
+        EXPECT_EQ(w.frmLAN[14].enabled, row.prePost);
+        EXPECT_TRUE(allEnabled(w.optTRA, 0, row.prePost));
+        // Pre/post travel forced off goes through the handler, which paints it red.
+        if (!row.prePost) {
+            EXPECT_EQ(w.optTRA[0].foreColour, ui::kRed);
+        }
+        EXPECT_EQ(w.optTRA.isSelected(0), !row.prePost);
+        for (int k = 1; k <= 4; ++k) EXPECT_EQ(w.txtALEN[k].enabled, row.motifs) << k;
+        // "W" limits its cut-offs and fl further; the others take the row.
+        if (row.profile != 3) {
+            EXPECT_TRUE(allEnabled(w.optCUT, 1, row.cutOff));
+            EXPECT_TRUE(allEnabled(w.optFHL, 0, false));
+        }
     }
-}
-
-TEST(OptionAvailability, WavinessCaptionIsFhUntilAnotherProfileIsChosen) {
-    RulesPanel p;
-    p.window.optCUV.click(3);
-    EXPECT_EQ(p.window.frmLAN[6].caption, "fh");
-    p.window.optCUV.click(2);
-    EXPECT_EQ(p.window.frmLAN[6].caption, "Cut-Off");
 }
 
 TEST(OptionAvailability, ArbitraryLengthTurnsPrePostOffAndTheSectionCountGivesItBack) {
@@ -105,57 +73,42 @@ TEST(OptionAvailability, ArbitraryLengthTurnsPrePostOffAndTheSectionCountGivesIt
     EXPECT_TRUE(w.optTRA.isSelected(0)) << "the rules never select ON";
 }
 
-TEST(OptionAvailability, RoughnessWithLengthRunsTheLengthRuleAndWavinessTheSpeeds) {
-    // mm length 3: the length rule chooses the speed 0.5, the speed table
-    // leaves the operator's 0.05 alone.
-    RulesPanel r;
-    r.window.optSPD.click(0);
-    r.arbitraryLength(2, "mm", "3");
-    EXPECT_TRUE(r.window.optCUT.isSelected(3));
-    EXPECT_TRUE(r.window.optSPD.isSelected(3));
-
-    RulesPanel w;
-    w.window.optSPD.click(0);
-    w.arbitraryLength(3, "mm", "3");
-    EXPECT_TRUE(w.window.optCUT.isSelected(3));
-    EXPECT_TRUE(w.window.optSPD.isSelected(0));
-    EXPECT_EQ(w.window.fstrSPD_LIMIT, "5");
-}
-
-TEST(OptionAvailability, MotifProfilesDisableTheSectionsSoTheLengthRuleDoesNotRun) {
+TEST(OptionAvailability, TheLengthRuleRunsOnlyForProfilesWithSectionsOtherThanWaviness) {
+    // 3 mm: the length rule chooses 0.5 mm/s; the speed table leaves 0.05.
+    for (int profile : {2, 3}) {
+        RulesPanel p;
+        p.window.optSPD.click(0);
+        p.arbitraryLength(profile, "mm", "3");
+        EXPECT_TRUE(p.window.optCUT.isSelected(3)) << profile;
+        EXPECT_TRUE(p.window.optSPD.isSelected(profile == 2 ? 3 : 0)) << profile;
+    }
+    // R MOTIF disables the sections: its A limit 0.02 gives the middle speeds
+    // although the length 0.3 held the cut-off 0.08.
     RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    p.arbitraryLength(2, "mm", "0.3");  // band 1: only 0.08
-    ASSERT_TRUE(w.optCUT.isSelected(1));
-    w.optCUV.click(5);
-    // R MOTIF with A 0.02: the speed table gives the middle set.
-    EXPECT_TRUE(w.optSPD[3].enabled);
-    EXPECT_FALSE(w.optSPD[4].enabled);
-    EXPECT_EQ(w.fstrSPD_LIMIT, "4");
-    EXPECT_TRUE(allEnabled(w.optCUT, 1, 5, false));
+    p.arbitraryLength(2, "mm", "0.3");
+    p.window.optCUV.click(5);
+    EXPECT_TRUE(p.window.optSPD[3].enabled);
+    EXPECT_FALSE(p.window.optSPD[4].enabled);
+    EXPECT_TRUE(allEnabled(p.window.optCUT, 1, false));
 }
 
 TEST(OptionAvailability, NoProfileChosenIsAnInternalErrorThatEndsTheProgram) {
-    RulesPanel p;
-    for (int i = 1; i <= 6; ++i) p.window.optCUV[i].selected = false;
-    p.window.fstrSPD_LIMIT = "x";
-    EXPECT_THROW(p.rules.applyOptionRules(), lang::ProgramEnded);
-    ASSERT_EQ(p.op.messages.size(), 1u);
-    EXPECT_EQ(p.op.messages[0].text, "Communication Softwear Error。No.17");
-    EXPECT_EQ(p.op.messages[0].title, "Warning");
-    EXPECT_EQ(p.op.messages[0].icon, lang::MessageIcon::Stop);
-    EXPECT_TRUE(p.op.ended);
-    EXPECT_EQ(p.window.fstrSPD_LIMIT, "x") << "no rule runs after the message";
-}
-
-TEST(OptionAvailability, JapaneseCatalogGivesItsOwnTextBeforeNo17) {
-    RulesPanel p;
-    p.catalog.load("J");
-    for (int i = 1; i <= 6; ++i) p.window.optCUV[i].selected = false;
-    EXPECT_THROW(p.rules.applyOptionRules(), lang::ProgramEnded);
-    ASSERT_EQ(p.op.messages.size(), 1u);
-    EXPECT_EQ(p.op.messages[0].text, p.catalog.instrumentError(22) + "No.17");
-    EXPECT_EQ(p.op.messages[0].title, p.catalog.boxTitle(1));
+    for (const char* language : {"E", "J"}) {
+        RulesPanel p;
+        p.catalog.load(language);
+        for (int i = 1; i <= 6; ++i) p.window.optCUV[i].selected = false;
+        p.window.fstrSPD_LIMIT = "x";
+        EXPECT_THROW(p.rules.applyOptionRules(), lang::ProgramEnded);
+        ASSERT_EQ(p.op.messages.size(), 1u);
+        EXPECT_EQ(p.op.messages[0].text, p.catalog.internalError());
+        EXPECT_EQ(p.op.messages[0].title, p.catalog.boxTitle(1));
+        EXPECT_EQ(p.op.messages[0].icon, lang::MessageIcon::Stop);
+        EXPECT_TRUE(p.op.ended);
+        EXPECT_EQ(p.window.fstrSPD_LIMIT, "x") << "no rule runs after the message";
+        if (std::string(language) == "E") {
+            EXPECT_EQ(p.op.messages[0].text, "Communication Softwear Error。No.17");
+        }
+    }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The speeds each profile and cut-off allow, and how the chosen speed follows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,94 +11,65 @@ namespace {
 enum class Offered { Slow, Mid, All };
 
 void expectOffered(const ui::MainWindowModel& w, Offered set) {
-    EXPECT_TRUE(w.optSPD[0].enabled);
-    EXPECT_TRUE(w.optSPD[1].enabled);
+    EXPECT_TRUE(w.optSPD[0].enabled && w.optSPD[1].enabled);
     EXPECT_EQ(w.optSPD[3].enabled, set != Offered::Slow);
     EXPECT_EQ(w.optSPD[4].enabled, set == Offered::All);
     EXPECT_EQ(w.fstrSPD_LIMIT, set == Offered::All ? "5" : "4");
 }
 
-TEST(SpeedRules, ShortestCutOffWithdrawsTheFastSpeedsAndMovesTheSelection) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optSPD.click(4);
-    w.optCUT.click(1);
-    expectOffered(w, Offered::Slow);
-    EXPECT_TRUE(w.optSPD.isSelected(1));
-    EXPECT_EQ(w.optSPD[1].foreColour, ui::kRed);
-    EXPECT_EQ(w.optSPD[4].foreColour, ui::kHighlightText);
-}
-
-TEST(SpeedRules, SlowSpeedsStayChosenUnderTheShortCutOffs) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optSPD.click(0);
-    w.optCUT.click(1);
-    EXPECT_TRUE(w.optSPD.isSelected(0));
-    w.optSPD.click(1);
-    w.optCUT.click(2);
-    expectOffered(w, Offered::Mid);
-    EXPECT_TRUE(w.optSPD.isSelected(1));
-}
-
-TEST(SpeedRules, CutOff025KeepsHalfMillimetreButNotOne) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optSPD.click(4);
-    w.optCUT.click(2);
-    expectOffered(w, Offered::Mid);
-    EXPECT_TRUE(w.optSPD.isSelected(3));
-}
-
-TEST(SpeedRules, LongCutOffsOfferEverySpeedAndLeaveTheSelection) {
-    for (int cut : {3, 4, 5}) {
+TEST(SpeedRules, ProfileAndShortestLimitDecideTheSpeedsAndAFastChoiceMovesDown) {
+    struct Case {
+        const char* what;
+        int profile, cutOff, fl, motifA, motifB;  // 0: left as designed
+        int speed;                                // chosen first, while every speed is offered
+        Offered offered;
+        int speedAfter;
+    };
+    const Case cases[] = {{"R 0.08", 2, 1, 0, 0, 0, 4, Offered::Slow, 1},
+                          {"R 0.08 keeps a slow speed", 2, 1, 0, 0, 0, 0, Offered::Slow, 0},
+                          {"R 0.25", 2, 2, 0, 0, 0, 4, Offered::Mid, 3},
+                          {"R 0.25 keeps 0.1", 2, 2, 0, 0, 0, 1, Offered::Mid, 1},
+                          {"R 0.8", 2, 3, 0, 0, 0, 4, Offered::All, 4},
+                          {"R 2.5", 2, 4, 0, 0, 0, 0, Offered::All, 0},
+                          {"P 8", 1, 5, 0, 0, 0, 4, Offered::All, 4},
+                          {"DIN 0.08", 4, 1, 0, 0, 0, 4, Offered::Slow, 1},
+                          {"W 0.08 without fl", 3, 1, 0, 0, 0, 4, Offered::Slow, 1},
+                          {"W fl 0.25", 3, 1, 1, 0, 0, 4, Offered::Mid, 1},
+                          {"W fl 0.8", 3, 1, 2, 0, 0, 4, Offered::All, 1},
+                          {"R MOTIF A 0.02", 5, 0, 0, 0, 0, 4, Offered::Mid, 3},
+                          {"R MOTIF A 0.1", 5, 0, 0, 3, 0, 4, Offered::All, 3},
+                          {"W MOTIF B 0.5", 6, 0, 0, 0, 4, 4, Offered::All, 3},
+                          {"W MOTIF B 0.1", 6, 0, 0, 0, 3, 4, Offered::Mid, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         RulesPanel p;
         ui::MainWindowModel& w = p.window;
-        w.optCUT.click(1);
-        w.optSPD.click(0);
-        w.optCUT.click(cut);
-        expectOffered(w, Offered::All);
-        EXPECT_TRUE(w.optSPD.isSelected(0)) << cut;
+        w.optSPD.click(c.speed);
+        w.optCUV.click(c.profile);
+        if (c.motifA) w.optMTA.click(c.motifA);
+        if (c.motifB) w.optMTB.click(c.motifB);
+        if (c.cutOff) w.optCUT.click(c.cutOff);
+        // The fl handler records the choice only; the rules see it on their
+        // next run, here the profile clicked again.
+        if (c.fl) w.optFHL.click(c.fl);
+        w.optCUV.click(c.profile);
+        expectOffered(w, c.offered);
+        EXPECT_TRUE(w.optSPD.isSelected(c.speedAfter));
+        EXPECT_EQ(w.optSPD[c.speedAfter].foreColour, ui::kRed);
     }
 }
 
-TEST(SpeedRules, WavinessWithoutFlGoesByTheCutOffAndWithFl025IsMid) {
+TEST(SpeedRules, MotifLimitsPairUpAndTheOtherProfileGoesByItsOwn) {
     RulesPanel p;
     ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    ASSERT_TRUE(w.optFHL.isSelected(0));
-    expectOffered(w, Offered::Slow);
-
-    // The fl handler records the choice only; the rules see it on their next run.
-    w.optFHL.click(1);
-    w.optCUV.click(3);
-    expectOffered(w, Offered::Mid);
-
-    w.optFHL.click(2);
-    w.optCUV.click(3);
-    expectOffered(w, Offered::All);
-}
-
-TEST(SpeedRules, MotifProfilesGoByTheirShortestLimit) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optSPD.click(4);
-    w.optCUV.click(5);  // R MOTIF, A 0.02
-    expectOffered(w, Offered::Mid);
-    EXPECT_TRUE(w.optSPD.isSelected(3));
-
-    w.optMTA.click(3);  // A 0.1 selects B 0.5, whose handler re-runs the rules
-    EXPECT_TRUE(w.optMTB.isSelected(4));
-    expectOffered(w, Offered::All);
-
-    w.optCUV.click(6);  // W MOTIF goes by B
-    expectOffered(w, Offered::All);
-    w.optMTB.click(3);
-    expectOffered(w, Offered::Mid);
+    w.optCUV.click(6);
+    w.optMTB.click(3);  // B 0.1 selects A 0.02
     EXPECT_TRUE(w.optMTA.isSelected(2));
     w.optCUV.click(5);
     expectOffered(w, Offered::Mid);
+    w.optMTA.click(3);  // A 0.1 selects B 0.5, whose handler re-runs the rules
+    EXPECT_TRUE(w.optMTB.isSelected(4));
+    expectOffered(w, Offered::All);
 }
 
 TEST(SpeedRules, HiddenSpeedsCountByTheirIndex) {
@@ -111,18 +83,9 @@ TEST(SpeedRules, HiddenSpeedsCountByTheirIndex) {
     w.optSPD.select(5);
     p.rules.applyOptionRules();
     EXPECT_TRUE(w.optSPD.isSelected(3));
-
     w.optSPD.select(2);
     w.optCUT.click(1);
     EXPECT_TRUE(w.optSPD.isSelected(1));
-    EXPECT_FALSE(w.optSPD[2].visible || w.optSPD[5].visible);
-}
-
-TEST(SpeedRules, TheSuffixIsEmptyUntilTheRulesFirstRun) {
-    ui::MainWindowModel w;
-    EXPECT_EQ(w.fstrSPD_LIMIT, "");
-    RulesPanel p;
-    EXPECT_EQ(p.window.fstrSPD_LIMIT, "5");  // design choices: R, 0.8
 }
 
 }  // namespace

@@ -1,139 +1,77 @@
+// The waviness profile "W": fl must lie above fh, and with an arbitrary
+// length both follow its band.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "PanelSnapshot.h"
 #include "RulesPanel.h"
 
 namespace kt520::testing {
 namespace {
 
-std::vector<int> enabledEntries(const ui::OptionArray& array, int from = 0) {
-    std::vector<int> on;
-    for (int i : array.indexes())
-        if (i >= from && array[i].enabled) on.push_back(i);
-    return on;
+// "W" with fh 0.08, then the operator's fl (0: NON) and fh.
+void chooseWaviness(RulesPanel& p, int fl, int fh) {
+    p.window.optCUV.click(3);
+    p.window.optCUT.click(1);
+    if (fl) p.window.optFHL.click(fl);
+    if (fh) p.window.optCUT.click(fh);
 }
 
-using Entries = std::vector<int>;
-
-TEST(WavinessLimits, FlBelowFhMovesToTheSmallestFlAboveIt) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0, 1, 2, 3, 4}));
-    w.optFHL.click(1);  // fl 0.25
-    w.optCUT.click(3);  // fh 0.8
-    EXPECT_TRUE(w.optFHL.isSelected(3)) << "fl 2.5";
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0, 3, 4}));
+TEST(WavinessLimits, OnlyFlAboveFhIsOfferedAndAnFlBelowMovesUp) {
+    struct Case {
+        int fl, fh, flAfter;
+        Entries offered;
+    };
+    const Case cases[] = {
+        {0, 1, 0, {0, 1, 2, 3, 4}},
+        {1, 3, 3, {0, 3, 4}},  // fl 0.25 under fh 0.8: the smallest fl above, 2.5
+        {4, 4, 4, {0, 4}},     // fl 8 above fh 2.5 stays
+        {2, 5, 0, {0}},        // fh 8 leaves no fl but NON
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("fl " + std::to_string(c.fl) + ", fh " + std::to_string(c.fh));
+        RulesPanel p;
+        chooseWaviness(p, c.fl, c.fh);
+        EXPECT_TRUE(p.window.optFHL.isSelected(c.flAfter));
+        EXPECT_EQ(enabledEntries(p.window.optFHL), c.offered);
+    }
 }
 
-TEST(WavinessLimits, FlAboveFhStays) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    w.optFHL.click(4);
-    w.optCUT.click(4);
-    EXPECT_TRUE(w.optFHL.isSelected(4));
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0, 4}));
+TEST(WavinessLengthRule, TheBandGivesFhAndFlAndOffersOnlyThem) {
+    struct Case {
+        const char* what;
+        int fl, fh;
+        std::string unit, length;
+        int fhAfter, flAfter;
+        Entries fhOffered, flOffered;
+        const char* speedLimit;
+    };
+    const Case cases[] = {
+        {"without fl the band's cut-off is forced", 0, 5, "mm", "3", 3, 0, {3}, {0, 2}, "5"},
+        {"with fl the band's fl, fh below it", 4, 4, "mm", "3", 2, 2, {1, 2}, {0, 2}, "5"},
+        {"shortest band: 0.08 and NON", 3, 0, "mm", "0.2", 1, 0, {1}, {0}, "4"},
+        {"second band: 0.08 with 0.25", 1, 0, "inch", "0.03", 1, 1, {1}, {0, 1}, "4"},
+        {"in no band: only NON", 0, 0, "mm", "0.05", 3, 0, {}, {0}, "5"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RulesPanel p;
+        ui::MainWindowModel& w = p.window;
+        chooseWaviness(p, c.fl, c.fh);
+        p.deepest = 0;
+        p.arbitraryLength(3, c.unit, c.length);
+        EXPECT_TRUE(w.optCUT.isSelected(c.fhAfter));
+        EXPECT_TRUE(w.optFHL.isSelected(c.flAfter));
+        EXPECT_EQ(enabledEntries(w.optCUT), c.fhOffered);
+        EXPECT_EQ(enabledEntries(w.optFHL), c.flOffered);
+        EXPECT_EQ(w.fstrSPD_LIMIT, c.speedLimit);
+        EXPECT_TRUE(w.frmLAN[6].enabled);
+        EXPECT_EQ(w.fstrCUT_LOCK, "OK");
+        EXPECT_LE(p.deepest, 4);
+    }
 }
 
-TEST(WavinessLimits, LongestFhLeavesNoFlButNon) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    w.optFHL.click(2);
-    w.optCUT.click(5);
-    EXPECT_TRUE(w.optFHL.isSelected(0));
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0}));
-}
-
-TEST(WavinessLimits, OtherProfilesLeaveTheFlFrameOff) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    EXPECT_TRUE(w.frmLAN[16].enabled);
-    w.optCUV.click(4);
-    EXPECT_FALSE(w.frmLAN[16].enabled);
-    EXPECT_EQ(enabledEntries(w.optFHL), Entries{});
-}
-
-TEST(WavinessLengthRule, WithoutFlTheBandsCutOffIsForcedAndAlone) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUT.click(5);
-    p.arbitraryLength(3, "mm", "3");
-    EXPECT_TRUE(w.optCUT.isSelected(3));
-    EXPECT_EQ(enabledEntries(w.optCUT), (Entries{3}));
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0, 2}));
-    EXPECT_TRUE(w.optFHL.isSelected(0));
-    EXPECT_EQ(w.fstrCUT_LOCK, "OK");
-    EXPECT_LE(p.deepest, 4);
-}
-
-TEST(WavinessLengthRule, WithAnFlTheBandsFlIsTakenAndFhMayBeAnyCutOffBelowIt) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    w.optFHL.click(4);  // fl 8
-    w.optCUT.click(5);  // fh 8 clears fl to NON ...
-    w.optCUT.click(4);
-    w.optFHL.click(4);  // ... so choose fl 8 again under fh 2.5
-    p.arbitraryLength(3, "mm", "3");
-    EXPECT_TRUE(w.optFHL.isSelected(2)) << "fl 0.8";
-    EXPECT_TRUE(w.optCUT.isSelected(2)) << "fh 0.25";
-    EXPECT_EQ(enabledEntries(w.optCUT), (Entries{1, 2}));
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0, 2}));
-    EXPECT_EQ(w.fstrCUT_LOCK, "OK");
-
-    w.optCUT.click(1);  // fh 0.08 is offered and stays
-    EXPECT_TRUE(w.optCUT.isSelected(1));
-    EXPECT_TRUE(w.optFHL.isSelected(2));
-}
-
-TEST(WavinessLengthRule, ShortestBandTakesCutOff008AndNoFl) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    w.optFHL.click(3);
-    p.arbitraryLength(3, "mm", "0.2");
-    EXPECT_TRUE(w.optCUT.isSelected(1));
-    EXPECT_TRUE(w.optFHL.isSelected(0));
-    EXPECT_EQ(enabledEntries(w.optCUT), (Entries{1}));
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0}));
-    EXPECT_EQ(w.fstrSPD_LIMIT, "4");
-}
-
-TEST(WavinessLengthRule, SecondBandAlwaysGivesFh008WithFl025) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(3);
-    w.optCUT.click(1);
-    w.optFHL.click(1);
-    p.arbitraryLength(3, "inch", "0.03");
-    EXPECT_TRUE(w.optCUT.isSelected(1));
-    EXPECT_TRUE(w.optFHL.isSelected(1));
-    EXPECT_EQ(enabledEntries(w.optCUT), (Entries{1}));
-    EXPECT_EQ(w.fstrSPD_LIMIT, "4") << "fl 0.25: middle speeds";
-}
-
-TEST(WavinessLengthRule, LengthOutsideTheBandsLeavesOnlyNon) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    p.arbitraryLength(3, "mm", "0.05");
-    EXPECT_EQ(enabledEntries(w.optCUT), Entries{});
-    EXPECT_EQ(enabledEntries(w.optFHL), (Entries{0}));
-    EXPECT_TRUE(w.frmLAN[6].enabled);
-    EXPECT_EQ(w.fstrCUT_LOCK, "OK");
-}
-
-TEST(WavinessLengthRule, TheForcedCutOffRunsUnderTheLockAndDoesNotReenter) {
+TEST(WavinessLengthRule, TheForcedCutOffRunsUnderTheLockAndAnOfferedFhStays) {
     RulesPanel p;
     ui::MainWindowModel& w = p.window;
     p.arbitraryLength(3, "mm", "4");
@@ -151,14 +89,13 @@ TEST(WavinessLengthRule, TheForcedCutOffRunsUnderTheLockAndDoesNotReenter) {
     EXPECT_TRUE(w.optCUT.isSelected(2));
     EXPECT_EQ(locksSeen, (std::vector<std::string>{"OK", "NG"}));
     EXPECT_EQ(w.fstrCUT_LOCK, "OK");
-}
 
-TEST(WavinessLengthRule, StartCommandRunIsAFixedPointAfterTheClicks) {
-    RulesPanel p;
-    p.arbitraryLength(3, "inch", "0.3");
-    const auto before = panelSnapshot(p.window);
-    p.rules.applyWavinessLengthRule();
-    EXPECT_EQ(changedLines(before, panelSnapshot(p.window)), std::vector<std::string>{});
+    RulesPanel q;  // fl 8 under fh 2.5, then 3 mm: fl 0.8 with fh 0.25
+    chooseWaviness(q, 4, 4);
+    q.arbitraryLength(3, "mm", "3");
+    q.window.optCUT.click(1);  // fh 0.08 is offered too and stays
+    EXPECT_TRUE(q.window.optCUT.isSelected(1));
+    EXPECT_TRUE(q.window.optFHL.isSelected(2));
 }
 
 }  // namespace
