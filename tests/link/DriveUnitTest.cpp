@@ -5,8 +5,6 @@
 namespace kt520::testing {
 namespace {
 
-using Commands = std::vector<std::string>;
-
 class Drive : public LinkFixture {
   protected:
     void SetUp() override {
@@ -15,48 +13,49 @@ class Drive : public LinkFixture {
             peer.on(command, "OK\r");
         }
     }
+    // The commands sent since the last call, separated by blanks.
+    std::string sent() {
+        std::string text;
+        for (const auto& command : peer.commands) text += (text.empty() ? "" : " ") + command;
+        peer.commands.clear();
+        return text;
+    }
 
     link::DriveUnit drive{link};
 };
 
-TEST_F(Drive, JogFourPressAndReleaseSendExactlyThreeCommands) {
-    drive.jogPress(4);
+TEST_F(Drive, EachButtonSendsItsSpeedAndDirectionReleaseStopsOriginReturnDoesNot) {
+    const std::pair<int, const char*> jogs[] = {{1, "WRSPD33 WRESP"},
+                                                {2, "WRSPD44 WRESP"},
+                                                {3, "WRSPD33 WRRTN"},
+                                                {4, "WRSPD44 WRRTN"},
+                                                {0, ""},
+                                                {5, ""}};
+    for (const auto& [button, commands] : jogs) {
+        drive.jogPress(button);
+        EXPECT_EQ(sent(), commands) << button;
+    }
     drive.jogRelease();
-    EXPECT_EQ(peer.commands, (Commands{"WRSPD44", "WRRTN", "WRSTP"}));
-    EXPECT_TRUE(port.written().ends_with("WRSPD44\rWRRTN\rWRSTP\r"));
-}
-
-TEST_F(Drive, EachJogButtonHasItsSpeedAndDirection) {
-    for (int index = 1; index <= 4; ++index) drive.jogPress(index);
-    EXPECT_EQ(peer.commands, (Commands{"WRSPD33", "WRESP", "WRSPD44", "WRESP", "WRSPD33", "WRRTN",
-                                       "WRSPD44", "WRRTN"}));
-}
-
-TEST_F(Drive, UnknownJogButtonsSendNothing) {
-    drive.jogPress(0);
-    drive.jogPress(5);
-    EXPECT_TRUE(peer.commands.empty());
-}
-
-TEST_F(Drive, OriginReturnNeverStops) {
+    EXPECT_EQ(sent(), "WRSTP");
     drive.originReturn();
-    EXPECT_EQ(peer.commands, (Commands{"WRSPD45", "WRRTN"}));
+    EXPECT_EQ(sent(), "WRSPD45 WRRTN");
+    EXPECT_TRUE(port.written().ends_with("WRSTP\rWRSPD45\rWRRTN\r"));
+    EXPECT_TRUE(op.messages.empty());
 }
 
-TEST_F(Drive, ARefusedLineShowsOneMessagePerCommand) {
+TEST_F(Drive, ARefusedLineShowsOneMessagePerCommandAndASilentOneWaitsOnce) {
     link.linkState = "NG";
     drive.jogPress(1);
     drive.jogRelease();
     EXPECT_EQ(op.messages.size(), 3u);
-    EXPECT_TRUE(peer.commands.empty());
-}
+    EXPECT_EQ(sent(), "");
 
-TEST_F(Drive, ASilentInstrumentCostsOneWaitAndOneMessage) {
+    link.linkState = "OK";
     peer.forgetAnswers();
     const link::Millis start = pump.now();
     drive.jogPress(2);
-    EXPECT_EQ(peer.commands, Commands{"WRSPD44"});
-    EXPECT_EQ(op.messages.size(), 1u);
+    EXPECT_EQ(sent(), "WRSPD44");
+    EXPECT_EQ(op.messages.size(), 4u);
     EXPECT_LE(pump.now() - start, link::kDefaultReplyTimeout + link::Millis{10});
 }
 

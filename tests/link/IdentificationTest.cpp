@@ -21,49 +21,38 @@ TEST(IdentificationFields, SplitAtCommasUpToTheFirstSemicolonOrCarriageReturnTri
     EXPECT_EQ(identificationFields("\r"), std::vector<std::string>{""});
 }
 
-TEST(Identification, TakesModelVersionAndDriveRange) {
-    const ModelInfo info = parseIdentification(answer("1.103", " 50 "));
-    EXPECT_EQ(info.modelName, "KT520");
-    EXPECT_EQ(info.romVersion, 1103);
-    EXPECT_FLOAT_EQ(info.driveRange, 50.0f);
-    EXPECT_EQ(info.modelKind, 2);
-}
-
-TEST(Identification, DriveRangesOneAndTwoAreInches) {
-    EXPECT_FLOAT_EQ(parseIdentification(answer("1.103", "1")).driveRange, 25.4f);
-    EXPECT_FLOAT_EQ(parseIdentification(answer("1.103", "2")).driveRange, 50.8f);
-    EXPECT_FLOAT_EQ(parseIdentification(answer("1.103", "1.5")).driveRange, 1.5f);
-    EXPECT_FLOAT_EQ(parseIdentification("RDKTKT520 V 1.103\r").driveRange, 0.0f);
-}
-
-TEST(Identification, AVersionThatIsNoNumberIsZero) {
-    const ModelInfo info = parseIdentification(answer("V1.1a", "2"));
-    EXPECT_EQ(info.romVersion, 0);
-    EXPECT_EQ(info.modelKind, 0);
-}
-
-TEST(Identification, FirmwareDecidesTheModelKind) {
-    const std::vector<std::pair<std::string, std::int16_t>> table = {
-        {"1.1  ", 0}, {"1.101", 0}, {"1.102", 1}, {"1.103", 2},
-        {"1.306", 2}, {"1.307", 3}, {"1.311", 3}};
-    for (const auto& [version, kind] : table) {
-        EXPECT_EQ(parseIdentification(answer(version, "2")).modelKind, kind) << version;
+TEST(Identification, FirmwareDecidesVersionAndModelKind) {
+    const std::tuple<const char*, std::int16_t, std::int16_t> table[] = {
+        {"V1.1a", 0, 0},    {"1.1  ", 1100, 0}, {"1.101", 1101, 0}, {"1.102", 1102, 1},
+        {"1.103", 1103, 2}, {"1.306", 1306, 2}, {"1.307", 1307, 3}, {"1.311", 1311, 3}};
+    for (const auto& [version, rom, kind] : table) {
+        SCOPED_TRACE(version);
+        const ModelInfo info = parseIdentification(answer(version, "2"));
+        EXPECT_EQ(info.modelName, "KT520");
+        EXPECT_EQ(info.romVersion, rom);
+        EXPECT_EQ(info.modelKind, kind);
     }
 }
 
-TEST(Identification, OtherModelsKeepThePreviousKind) {
+TEST(Identification, DriveRangesOneAndTwoAreInchesOthersMillimetres) {
+    const std::pair<const char*, float> table[] = {
+        {" 50 ", 50.0f}, {"1", 25.4f}, {"2", 50.8f}, {"1.5", 1.5f}};
+    for (const auto& [range, mm] : table) {
+        EXPECT_FLOAT_EQ(parseIdentification(answer("1.103", range)).driveRange, mm) << range;
+    }
+    EXPECT_FLOAT_EQ(parseIdentification("RDKTKT520 V 1.103\r").driveRange, 0.0f);
+}
+
+TEST(Identification, OtherModelsKeepThePreviousKindAndShortAnswersGiveWhatIsThere) {
     ModelInfo previous;
     previous.modelKind = 3;
     const ModelInfo info = parseIdentification(answer("1.000", "2", "KT210"), previous);
     EXPECT_EQ(info.modelName, "KT210");
     EXPECT_EQ(info.romVersion, 1000);
     EXPECT_EQ(info.modelKind, 3);
-}
 
-TEST(Identification, ShortAnswersGiveWhatIsThere) {
-    const ModelInfo info = parseIdentification("RDKTKT5\r");
-    EXPECT_EQ(info.modelName, "KT5");
-    EXPECT_EQ(info.romVersion, 0);
+    EXPECT_EQ(parseIdentification("RDKTKT5\r").modelName, "KT5");
+    EXPECT_EQ(parseIdentification("RDKTKT5\r").romVersion, 0);
     EXPECT_EQ(parseIdentification("").modelName, "");
 }
 
