@@ -29,8 +29,7 @@ std::string portName(int portNumber) {
 
 MainWindow::MainWindow(link::SerialPort& port, link::EventPump& pump, lang::Operator& op,
                        Folders folders)
-    : port_(port),
-      pump_(pump),
+    : pump_(pump),
       operator_(op),
       folders_(std::move(folders)),
       link_(port, pump, op, catalog_),

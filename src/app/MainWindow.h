@@ -98,7 +98,6 @@ class MainWindow {
     void openCardDialog();
     void closeCardDialog(bool keepFolder);
 
-    link::SerialPort& port_;
     link::EventPump& pump_;
     lang::Operator& operator_;
     Folders folders_;
