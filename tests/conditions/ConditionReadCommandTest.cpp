@@ -21,14 +21,9 @@ class ConditionReadCommandTest : public testing::ConditionLineTest {
             model.modelKind = 2;
             return identificationResult;
         };
-        const ConditionLayout longReply = conditionReplyLayout(1103);
-        peer.on("RDCON00", testing::conditionRecord(longReply, {{1, "4"},
-                                                                {2, "3"},
-                                                                {3, "2"},
-                                                                {12, "1"},
-                                                                {13, "7.5"},
-                                                                {38, " 0.64,  3.2, 16.0, 25.4"}}) +
-                               "\r");
+        const std::map<int, std::string> items = {
+            {1, "4"}, {2, "3"}, {3, "2"}, {12, "1"}, {13, "7.5"}, {38, " 0.64,  3.2, 16.0, 25.4"}};
+        peer.on("RDCON00", testing::conditionRecord(conditionReplyLayout(1103), items) + "\r");
     }
 
     ConditionReadOutcome runCommand() {
@@ -73,32 +68,27 @@ TEST_F(ConditionReadCommandTest, FailedIdentificationKeepsTheLayoutsItHad) {
     EXPECT_EQ(conditions.fields.size(), 39u);
 }
 
-TEST_F(ConditionReadCommandTest, BusyInstrumentAsksTheOperatorToWaitAndReadsNothing) {
-    for (const char* busy : {"1", "2", "3", "4", "5", "7"}) {
-        SCOPED_TRACE(busy);
+TEST_F(ConditionReadCommandTest, OnlyABusyInstrumentMakesTheOperatorWait) {
+    for (std::string status : {"1", "2", "3", "4", "5", "7", "0", "6", "8", "NG04\r"}) {
+        SCOPED_TRACE(status);
+        const bool busy =
+            status.size() == 1 && std::string("123457").find(status) != std::string::npos;
         op.messages.clear();
         peer.commands.clear();
-        peer.on("RDSTU00", std::string("OK") + busy + "00000000");
-        const ConditionReadOutcome outcome = runCommand();
-        EXPECT_FALSE(outcome.conditionsRead);
-        EXPECT_EQ(peer.commands, std::vector<std::string>{"RDSTU00"});
-        ASSERT_EQ(op.messages.size(), 1u);
-        EXPECT_EQ(op.messages[0].text, "Please wait for a while.");
-        EXPECT_EQ(op.messages[0].title, "Warning");
-        EXPECT_EQ(op.messages[0].icon, lang::MessageIcon::Stop);
+        conditions = {};
+        outputFileName = "Measured.csv";
+        peer.on("RDSTU00", status.size() == 1 ? "OK" + status + "00000000" : status);
+        EXPECT_EQ(runCommand().conditionsRead, !busy);
+        EXPECT_EQ(peer.commands.size(), busy ? 1u : 2u);
+        EXPECT_EQ(outputFileName, busy ? "Measured.csv" : "Condition.csv");
+        EXPECT_EQ(conditions.fields.empty(), busy);
+        ASSERT_EQ(op.messages.size(), busy ? 1u : 0u);
+        if (busy) {
+            EXPECT_EQ(op.messages[0].text, "Please wait for a while.");
+            EXPECT_EQ(op.messages[0].title, "Warning");
+            EXPECT_EQ(op.messages[0].icon, lang::MessageIcon::Stop);
+        }
     }
-    EXPECT_EQ(outputFileName, "Measured.csv");
-    EXPECT_TRUE(conditions.fields.empty());
-}
-
-TEST_F(ConditionReadCommandTest, OtherStatusesReadTheConditions) {
-    for (const char* status : {"0", "6", "8"}) {
-        SCOPED_TRACE(status);
-        peer.on("RDSTU00", std::string("OK") + status + "00000000");
-        EXPECT_TRUE(runCommand().conditionsRead);
-    }
-    peer.on("RDSTU00", "NG04\r");
-    EXPECT_TRUE(runCommand().conditionsRead);
 }
 
 }  // namespace

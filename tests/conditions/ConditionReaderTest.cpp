@@ -29,13 +29,11 @@ TEST_F(ConditionReaderTest, MillimetreReplyIsCutIntoTheLongRecordAndCopiedAsItSt
     EXPECT_EQ(set.evaluationLengthText, " 12.5");
     EXPECT_EQ(set.samplingPitchText, "  0.5");
     EXPECT_TRUE(op.messages.empty());
-}
 
-TEST_F(ConditionReaderTest, OlderFirmwareGivesTheShortRecord) {
-    const ConditionSet set = readWith(1102, {{12, "1"}, {13, "4"}});
-    ASSERT_EQ(set.fields.size(), 39u);
-    EXPECT_EQ(set.fields[38].size(), 30u);
-    EXPECT_EQ(set.evaluationLengthText, "    4");
+    const ConditionSet older = readWith(1102, {{12, "1"}, {13, "4"}});
+    ASSERT_EQ(older.fields.size(), 39u);
+    EXPECT_EQ(older.fields[38].size(), 30u);
+    EXPECT_EQ(older.evaluationLengthText, "    4");
 }
 
 TEST_F(ConditionReaderTest, InchLengthBecomesMillimetresToOneDecimal) {
@@ -62,17 +60,15 @@ TEST_F(ConditionReaderTest, InchPitchBecomesTheMicrometrePitch) {
 }
 
 TEST_F(ConditionReaderTest, UnknownInchPitchIsAnInternalErrorThatEndsTheProgram) {
+    EXPECT_EQ(readWith(1103, {{12, "1"}, {14, "3.0"}}).samplingPitchText, "  3.0")
+        << "a millimetre pitch is never looked up";
+    EXPECT_FALSE(op.ended);
     EXPECT_THROW(readWith(1103, {{12, "2"}, {13, "0.5"}, {14, "3.0"}}), lang::ProgramEnded);
     EXPECT_TRUE(op.ended);
     ASSERT_EQ(op.messages.size(), 1u);
     EXPECT_EQ(op.messages[0].text, "Communication Softwear Error。No.17");
     EXPECT_EQ(op.messages[0].title, "Warning");
     EXPECT_EQ(op.messages[0].icon, lang::MessageIcon::Stop);
-}
-
-TEST_F(ConditionReaderTest, MillimetrePitchIsNeverLookedUp) {
-    EXPECT_EQ(readWith(1103, {{12, "1"}, {14, "3.0"}}).samplingPitchText, "  3.0");
-    EXPECT_FALSE(op.ended);
 }
 
 TEST_F(ConditionReaderTest, SilentInstrumentLeavesEveryFieldEmpty) {
