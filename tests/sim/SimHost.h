@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "sim/Instrument.h"
 
 namespace kt520::sim::testing {
@@ -45,7 +47,14 @@ class SimHost {
         return got;
     }
 
+    // Sends each command and expects the instrument to accept it.
+    void accept(std::initializer_list<std::string_view> commands) {
+        for (const std::string_view command : commands) EXPECT_EQ(ask(command), "OK\r") << command;
+    }
+
     char status() { return ask("RDSTU00").substr(2, 1).front(); }
+    // The status and the data-held characters of the status reply.
+    std::string statusAndData() { return ask("RDSTU00").substr(2, 2); }
 
     Millis now{0};
 
@@ -64,6 +73,13 @@ class SimHost {
     }
 
     Instrument& instrument_;
+};
+
+// A default instrument and the host talking to it.
+class SimTest : public ::testing::Test {
+  protected:
+    Instrument instrument;
+    SimHost host{instrument};
 };
 
 // The points of a block reply, decoded from their big-endian bytes.
