@@ -59,19 +59,6 @@ TEST(SpeedRules, ProfileAndShortestLimitDecideTheSpeedsAndAFastChoiceMovesDown) 
     }
 }
 
-TEST(SpeedRules, MotifLimitsPairUpAndTheOtherProfileGoesByItsOwn) {
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUV.click(6);
-    w.optMTB.click(3);  // B 0.1 selects A 0.02
-    EXPECT_TRUE(w.optMTA.isSelected(2));
-    w.optCUV.click(5);
-    expectOffered(w, Offered::Mid);
-    w.optMTA.click(3);  // A 0.1 selects B 0.5, whose handler re-runs the rules
-    EXPECT_TRUE(w.optMTB.isSelected(4));
-    expectOffered(w, Offered::All);
-}
-
 TEST(SpeedRules, HiddenSpeedsCountByTheirIndex) {
     // Only the read-back can select a hidden speed; 2 is below 0.5, 5 above it.
     RulesPanel p;
