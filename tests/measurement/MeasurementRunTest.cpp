@@ -10,6 +10,7 @@ namespace kt520::testing {
 namespace {
 
 using link::Millis;
+using Texts = std::vector<std::string>;
 
 const std::vector<std::vector<float>> kMeasured{{1.0f, 2.5f, -0.25f}, {0.5f, 3.0f, 4.0f}};
 const std::vector<std::vector<float>> kEvaluation{{0.125f, -1.5f}, {2.0f, 1234.5f}};
@@ -20,7 +21,6 @@ const std::vector<std::string> kListingMm{"CUT 0.8mm",  "SCT 3",        "CUV R",
 class MeasurementRunTest : public ::testing::Test {
   protected:
     MeasurementRunTest() { instrument.holdProfiles(kMeasured, kEvaluation); }
-    std::vector<std::string> messageTexts() const { return rig.op.texts(); }
 
     ScriptedInstrument instrument;
     RunRig rig{instrument.peer};
@@ -29,9 +29,8 @@ class MeasurementRunTest : public ::testing::Test {
 TEST_F(MeasurementRunTest, BusyInstrumentRefusesTheStartAndLeavesEveryButtonEnabled) {
     instrument.peer.on("RDSTU00", statusReply('1'));
     rig.window.cmdSTART.click();
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{"The measurement is not finished currently. "});
-    EXPECT_EQ(instrument.peer.commands, std::vector<std::string>{"RDSTU00"});
+    EXPECT_EQ(rig.op.texts(), Texts{"The measurement is not finished currently. "});
+    EXPECT_EQ(instrument.peer.commands, Texts{"RDSTU00"});
     EXPECT_TRUE(rig.allButtonsEnabled());
     EXPECT_TRUE(rig.noDataFiles());
 }
@@ -55,7 +54,7 @@ TEST_F(MeasurementRunTest, FullRunWritesTheFourFilesFromWhatTheInstrumentSent) {
     EXPECT_TRUE(conditionFile.ends_with(crlfLines(kListingMm)));
     EXPECT_EQ(std::count(conditionFile.begin(), conditionFile.end(), '\n'), 51 + 9);
 
-    EXPECT_EQ(rig.window.lstSTATUS.items, (std::vector<std::string>{"1.23", "4.56"}));
+    EXPECT_EQ(rig.window.lstSTATUS.items, (Texts{"1.23", "4.56"}));
     EXPECT_EQ(rig.run.runMode, "WRSTA");
     EXPECT_FALSE(rig.window.progressBar1.visible);
     EXPECT_FALSE(rig.link.byteMode());
@@ -95,7 +94,7 @@ TEST_F(MeasurementRunTest, CsvSavingOffReadsOnlyTheResults) {
     rig.window.optCUW.select(2);
     rig.window.cmdSTART.click();
     EXPECT_EQ(instrument.count("RDDTB00"), 0);
-    EXPECT_EQ(rig.window.lstSTATUS.items, (std::vector<std::string>{"1.23", "4.56"}));
+    EXPECT_EQ(rig.window.lstSTATUS.items, (Texts{"1.23", "4.56"}));
     EXPECT_TRUE(rig.noDataFiles());
 }
 
@@ -128,7 +127,7 @@ TEST_F(MeasurementRunTest, StopDuringTheTransferEndsTheRunWithoutData) {
 
     rig.pump.onEvents = nullptr;
     rig.window.cmdREAD.click();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"NON DATA"});
+    EXPECT_EQ(rig.op.texts(), Texts{"NON DATA"});
 }
 
 TEST_F(MeasurementRunTest, NoDataHeldEndsWithNonDataAndNoFile) {
@@ -151,8 +150,7 @@ TEST_F(MeasurementRunTest, PollingShowsTheStatusAndStopsAtALimit) {
     };
     rig.window.cmdSTART.click();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "In-Calculation. "), shown.end());
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{"The measurement is not finished currently. "});
+    EXPECT_EQ(rig.op.texts(), Texts{"The measurement is not finished currently. "});
     EXPECT_EQ(rig.window.lblCMT[4].caption, "NON DATA");
     EXPECT_EQ(rig.run.runMode, "WRSTP");
     EXPECT_TRUE(rig.noDataFiles());
@@ -184,7 +182,7 @@ TEST_F(MeasurementRunTest, LostLineAbandonsTheRunAndKeepsThePreviousFiles) {
     instrument.peer.on("RDRES00", "OK7\r", Millis{60000});
     rig.window.cmdSTART.click();
 
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Communication is abnormal! "});
+    EXPECT_EQ(rig.op.texts(), Texts{"Communication is abnormal! "});
     EXPECT_EQ(rig.file("Measured.csv"), measured);
     EXPECT_EQ(rig.file("Evaluation.csv"), evaluation);
     EXPECT_EQ(rig.file("Parameter.csv"), crlfLines({"1.23", "4.56"}));
@@ -199,7 +197,7 @@ TEST(MeasurementRunLineLoss, MidTransferHidesTheBarAndReturnsToTextMode) {
     instrument.peer.on("RDDTB00", "NG04\r", Millis{60000});
     RunRig rig(instrument.peer);
     rig.window.cmdSTART.click();
-    EXPECT_EQ(rig.op.texts(), std::vector<std::string>{"Communication is abnormal! "});
+    EXPECT_EQ(rig.op.texts(), Texts{"Communication is abnormal! "});
     EXPECT_FALSE(rig.window.progressBar1.visible);
     EXPECT_FALSE(rig.link.byteMode());
     EXPECT_EQ(instrument.count("RDSTU00"), 2);  // no polling after the loss
@@ -215,22 +213,21 @@ TEST_F(MeasurementRunTest, ReadFetchesExistingDataWithoutStarting) {
 
     instrument.peer.on("RDSTU00", statusReply('3'));
     rig.window.cmdREAD.click();
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{"The measurement is not finished currently. "});
+    EXPECT_EQ(rig.op.texts(), Texts{"The measurement is not finished currently. "});
 }
 
 TEST_F(MeasurementRunTest, ResultReadListsTheFieldsOrSaysNoData) {
     rig.window.cmdRESULT.click();
-    EXPECT_EQ(rig.window.lstSTATUS.items, (std::vector<std::string>{"1.23", "4.56"}));
+    EXPECT_EQ(rig.window.lstSTATUS.items, (Texts{"1.23", "4.56"}));
     EXPECT_EQ(rig.profile.outputFileName, "Parameter.csv");
 
     instrument.peer.on("RDRES00", "NG04\r");
     rig.window.cmdRESULT.click();
-    EXPECT_EQ(rig.window.lstSTATUS.items, std::vector<std::string>{"No data"});
+    EXPECT_EQ(rig.window.lstSTATUS.items, Texts{"No data"});
 
     instrument.peer.on("RDSTU00", statusReply('5'));
     rig.window.cmdRESULT.click();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Please wait for a while."});
+    EXPECT_EQ(rig.op.texts(), Texts{"Please wait for a while."});
     EXPECT_TRUE(rig.noDataFiles());
 }
 
