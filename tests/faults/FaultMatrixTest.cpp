@@ -35,7 +35,7 @@ const Phase kPhases[] = {
     {"Connect", "", "RDKT 00", Button::Connect},
     {"Identification", "", "RDKT 00", Button::Start},
     {"ConditionSending", "", "WRSTD", Button::Start},
-    {"Polling", "WRSTA", "RDSTU00#2", Button::Start},
+    {"Polling", "WRSTA", "RDSTU00#1", Button::Start},
     {"MeasuredTransfer", "WRSTA", "RDDTB00#2", Button::Start},
     {"EvaluationTransfer", "WRCAN0000101", "RDDTB00#2", Button::Start},
     {"ConditionRead", "", "RDCON00", Button::ConditionRead},
