@@ -1,4 +1,5 @@
 #include "conditions/ConditionReader.h"
+#include "profile/Blanks.h"
 
 #include <array>
 #include <charconv>
@@ -7,19 +8,13 @@
 #include <utility>
 
 namespace kt520::conditions {
+using profile::trimBlanks;
 namespace {
 
 constexpr int kUnitItem = 12;
 constexpr int kEvaluationLengthItem = 13;
 constexpr int kSamplingPitchItem = 14;
 constexpr double kInchPerMillimetre = 0.03937;
-
-std::string trimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // The leading number of a text, blanks ignored; 0 when there is none.
 double leadingNumber(std::string_view text) {
@@ -53,7 +48,7 @@ const std::pair<std::string_view, std::string_view> kInchPitches[] = {
 
 std::string pitchInMicrometres(std::string_view inchPitch, lang::Operator& op,
                                const lang::MessageCatalog& catalog) {
-    const std::string key = trimBlanks(inchPitch);
+    const std::string key(trimBlanks(inchPitch));
     for (const auto& [received, stored] : kInchPitches)
         if (key == received) return std::string(stored);
     op.showMessage(catalog.internalError(), catalog.boxTitle(1), lang::MessageIcon::Stop);

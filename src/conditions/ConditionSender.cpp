@@ -1,9 +1,11 @@
 #include "conditions/ConditionSender.h"
+#include "profile/Blanks.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace kt520::conditions {
+using profile::trimBlanks;
 namespace {
 
 using ui::OptionArray;
@@ -17,16 +19,9 @@ std::string code(const OptionArray& array, int from) {
     return index < 0 ? std::string() : std::to_string(index);
 }
 
-std::string trimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
 // A length entry right-aligned in five characters; of a longer text the last five.
 std::string lengthField(std::string_view text) {
-    const std::string trimmed = trimBlanks(text);
+    const std::string trimmed(trimBlanks(text));
     if (trimmed.size() >= kLengthWidth) return trimmed.substr(trimmed.size() - kLengthWidth);
     return std::string(kLengthWidth - trimmed.size(), ' ') + trimmed;
 }

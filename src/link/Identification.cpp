@@ -3,18 +3,13 @@
 #include <cmath>
 #include <limits>
 
+#include "profile/Blanks.h"
 #include "profile/NumberText.h"
 
 namespace kt520::link {
+using profile::trimBlanks;
 
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Characters `from` to `from + count - 1` (1-based); shorter near the end.
 std::string_view characters(std::string_view text, std::size_t from, std::size_t count) {

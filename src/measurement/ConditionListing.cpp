@@ -1,10 +1,12 @@
 #include "measurement/ConditionListing.h"
+#include "profile/Blanks.h"
 
 #include <array>
 #include <string_view>
 #include <utility>
 
 namespace kt520::measurement {
+using profile::trimBlanks;
 namespace {
 
 enum Item {
@@ -60,12 +62,6 @@ constexpr std::array kRanges{
 };
 constexpr std::array kSectionCounts{"1", "2", "3", "4", "5"};
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 class Listing {
   public:
     Listing(const ListingSource& source, lang::Operator& op, const lang::MessageCatalog& catalog)
@@ -83,7 +79,7 @@ class Listing {
         lines.push_back("FLT " + text(kFilters, kFilter));
         lines.push_back("STD " + standard());
         lines.push_back("RNG " + text(kRanges, kRange));
-        lines.push_back("STP " + trimmed(pitch()) + (inch_ ? "uinch" : "um"));
+        lines.push_back("STP " + std::string(trimBlanks(pitch())) + (inch_ ? "uinch" : "um"));
         lines.push_back(std::string("UNT ") + (inch_ ? "inch" : "mm"));
         lines.push_back("LNG " + language());
         return lines;
@@ -114,7 +110,7 @@ class Listing {
             lang::endProgramNow(op_);
         }
         // The record's own text is in the unit of the record, which is the form's unit.
-        return "L " + trimmed(item(kEvaluationLength)) + (inch_ ? "inch" : "mm");
+        return "L " + std::string(trimBlanks(item(kEvaluationLength))) + (inch_ ? "inch" : "mm");
     }
 
     std::string standard() {
