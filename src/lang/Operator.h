@@ -13,7 +13,7 @@ enum class MessageIcon { Stop, Information };
 struct ProgramEnded {};
 
 class Operator {
-public:
+  public:
     virtual ~Operator() = default;
     // Modal: returns when the operator has acknowledged the box.
     virtual void showMessage(const std::string& text, const std::string& title,

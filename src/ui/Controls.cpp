@@ -48,7 +48,8 @@ OptionArray::OptionArray(std::string name, int first, int last) : name_(std::mov
 
 OptionButton& OptionArray::operator[](int index) {
     auto it = buttons_.find(index);
-    if (it == buttons_.end()) throw std::out_of_range(name_ + ": no entry " + std::to_string(index));
+    if (it == buttons_.end())
+        throw std::out_of_range(name_ + ": no entry " + std::to_string(index));
     return it->second;
 }
 

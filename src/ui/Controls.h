@@ -38,7 +38,7 @@ struct CommandButton : Control {
 struct CheckBox : Control {
     bool checked = false;
     std::function<void()> onClick;
-    void click();  // the operator's click: toggles, then raises onClick
+    void click();                 // the operator's click: toggles, then raises onClick
     void setChecked(bool value);  // from code: raises onClick when it changes
 };
 
@@ -59,7 +59,7 @@ struct OptionButton : Control {
 
 // An option-button array with its own index set (some arrays skip indexes).
 class OptionArray {
-public:
+  public:
     OptionArray(std::string name, std::initializer_list<int> indexes);
     OptionArray(std::string name, int first, int last);
 
@@ -85,7 +85,7 @@ public:
 
     std::function<void(int)> onClick;
 
-private:
+  private:
     void setOnly(int index);
     std::string name_;
     std::vector<int> indexes_;
@@ -95,14 +95,15 @@ private:
 // A control array with a contiguous index range.
 template <typename T>
 class ControlArray {
-public:
-    ControlArray(int first, int last) : first_(first), items_(static_cast<size_t>(last - first + 1)) {}
+  public:
+    ControlArray(int first, int last)
+        : first_(first), items_(static_cast<size_t>(last - first + 1)) {}
     int first() const { return first_; }
     int last() const { return first_ + static_cast<int>(items_.size()) - 1; }
     T& operator[](int index) { return items_.at(static_cast<size_t>(index - first_)); }
     const T& operator[](int index) const { return items_.at(static_cast<size_t>(index - first_)); }
 
-private:
+  private:
     int first_;
     std::vector<T> items_;
 };

@@ -19,10 +19,10 @@ void hide(OptionArray& array, std::initializer_list<int> indexes) {
 MainWindowModel::MainWindowModel() {
     caption = "ProfiLux KT-520 SerialCommunication Ver";
 
-    const char* frames[] = {"RS-232C", "Standard",      "Profile", "Filter",   "Unit",
-                            "Cut-off", "Range",         "N",       "A",        "B",
+    const char* frames[] = {"RS-232C",   "Standard",      "Profile",   "Filter",   "Unit",
+                            "Cut-off",   "Range",         "N",         "A",        "B",
                             "OverRange", "CSV Data Save", "M-Profile", "Pre/Post", "Speed",
-                            "Lf/fl",   "AutoReturn",    "ANX",     "MOTIF-L"};
+                            "Lf/fl",     "AutoReturn",    "ANX",       "MOTIF-L"};
     for (int i = 1; i <= 19; ++i) frmLAN[i].caption = frames[i - 1];
     lblLAN[1].caption = "Output";
     lblLAN[2].caption = "Conditions";
@@ -36,9 +36,14 @@ MainWindowModel::MainWindowModel() {
     lblCMT[4].caption = "";
 
     setCaptions(optUNT, {{1, "mm"}, {2, "inch"}});
-    setCaptions(optSTD, {{1, "JIS 1982"}, {2, "JIS 1994"}, {3, "DIN 1990"}, {4, "ISO 1997"},
-                     {5, "ANSI 1995"}, {6, "JIS 2001"}});
-    setCaptions(optCUV, {{1, "P"}, {2, "R"}, {3, "W"}, {4, "DIN4776"}, {5, "R MOTIF"}, {6, "W MOTIF"}});
+    setCaptions(optSTD, {{1, "JIS 1982"},
+                         {2, "JIS 1994"},
+                         {3, "DIN 1990"},
+                         {4, "ISO 1997"},
+                         {5, "ANSI 1995"},
+                         {6, "JIS 2001"}});
+    setCaptions(optCUV,
+                {{1, "P"}, {2, "R"}, {3, "W"}, {4, "DIN4776"}, {5, "R MOTIF"}, {6, "W MOTIF"}});
     setCaptions(optFLT, {{1, "2CR"}, {2, "PC75"}, {3, "GAUSS"}, {4, "NON"}});
     setCaptions(optCUT, {{1, "0.08"}, {2, "0.25"}, {3, "0.8"}, {4, "2.5"}, {5, "8"}});
     setCaptions(optSCT, {{1, "1"}, {3, "3"}, {5, "5"}, {6, "L"}});

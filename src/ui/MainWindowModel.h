@@ -10,7 +10,7 @@ namespace kt520::ui {
 struct MainWindowModel {
     MainWindowModel();
 
-    std::string caption;  // window title
+    std::string caption;   // window title
     std::string fontName;  // window-wide face set by the language fonts
 
     // Frames 1..19 and the labels.
@@ -59,7 +59,7 @@ struct MainWindowModel {
 
     // Public string fields of the main window.
     std::string fstrSPD_LIMIT;  // speed command suffix, "4" or "5"
-    std::string fstrCUT_LOCK;  // "NG" while the waviness length rule moves the cut-off
+    std::string fstrCUT_LOCK;   // "NG" while the waviness length rule moves the cut-off
     std::string fstrKT_ROM_VER;
     std::string fstrKT_CF_VER;
 

@@ -14,7 +14,7 @@ struct ShownMessage {
 };
 
 class RecordingOperator : public lang::Operator {
-public:
+  public:
     void showMessage(const std::string& text, const std::string& title,
                      lang::MessageIcon icon) override {
         messages.push_back({text, title, icon});
