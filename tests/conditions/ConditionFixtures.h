@@ -7,20 +7,13 @@
 #include <string>
 
 #include "conditions/ConditionLayout.h"
-#include "lang/MessageCatalog.h"
-#include "link/InMemorySerialPort.h"
-#include "link/InstrumentLink.h"
-#include "link/SimulatedPump.h"
-#include "support/RecordingOperator.h"
-#include "support/ScriptedPeer.h"
+#include "support/ScriptedLine.h"
 
 namespace kt520::testing {
 
-class ConditionLineTest : public ::testing::Test {
+class ConditionLineTest : public ::testing::Test, public ScriptedLine {
   protected:
     ConditionLineTest() {
-        catalog.load("E");
-        port.attach(1, peer);
         port.setPortNumber(1);
         port.open();
     }
@@ -33,13 +26,6 @@ class ConditionLineTest : public ::testing::Test {
                         refusal == refusals.end() ? "OK\r" : refusal->second);
         };
     }
-
-    link::SimulatedPump pump;
-    link::InMemorySerialPort port{pump};
-    ScriptedPeer peer;
-    RecordingOperator op;
-    lang::MessageCatalog catalog;
-    link::InstrumentLink link{port, pump, op, catalog};
 };
 
 // A record of `layout` with the given fields (others filled with '.'), each
