@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-charts-dev libgl1-mesa-dev
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   googletest libgtest-dev libgmock-dev
   clang clang-format libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
