@@ -1,49 +1,88 @@
 #pragma once
-// The condition panel of the main window: the click handlers that keep the
-// chosen entries red and the panel consistent, the read-back of a
-// ConditionSet into the panel, and the unit captions.
+// The condition panel: the operator's choices, the handlers that keep them
+// consistent, the read-back of the instrument's conditions into it, and its
+// set-up for the instrument identified. Choosing an entry from code runs its
+// handler exactly as the operator's click does, and the rules rely on that:
+// a choice they force may run them again before they have finished, and
+// every run re-derives the panel from the current choices, so nested runs
+// settle.
+//
+// The panel knows nothing of windows: the controller fills the form from
+// state() whenever the observer hears of a change.
+#include <string>
+#include <string_view>
+
+#include "conditions/Codes.h"
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionSet.h"
+#include "conditions/ConditionState.h"
+#include "conditions/PanelRules.h"
 #include "link/ModelInfo.h"
-#include "rules/ConditionRules.h"
-#include "ui/MainWindowModel.h"
 
 namespace kt520::conditions {
 
+class PanelObserver {
+  public:
+    virtual ~PanelObserver() = default;
+    // Something of state() changed; called once per outside call, after it.
+    virtual void panelChanged() = 0;
+};
+
 class ConditionPanel {
   public:
-    ConditionPanel(ui::MainWindowModel& window, const link::ModelInfo& model,
-                   rules::ConditionRules& rules);
+    ConditionPanel() = default;
+    ConditionPanel(const ConditionPanel&) = delete;
+    ConditionPanel& operator=(const ConditionPanel&) = delete;
 
-    // Binds the click handler of every option array, the txtLENG change and
-    // the "Default" button of the motif lengths.
-    void installHandlers();
+    // Both are set once by the owner before the panel is used.
+    void setRules(PanelRules& rules) { rules_ = &rules; }
+    void setObserver(PanelObserver* observer) { observer_ = observer; }
 
-    // Selects what the set holds, item by item, as a click would; then the
-    // evaluation length and, for the motif models, the motif lengths and ANX.
-    // Items are found through the map of the firmware last identified.
-    void showConditions(const ConditionSet& set);
-    void showConditions(const ConditionSet& set, const ItemFieldMap& items);
+    const ConditionState& state() const { return state_; }
+    // What the rules change besides choices: offers, frames, texts, flags.
+    ConditionState& edit() { return state_; }
+    // The instrument the panel is set up for (what the rules measure against).
+    const link::ModelInfo& model() const { return model_; }
 
-    // Rewrites the length, range and speed captions for the unit selected.
-    void switchUnitCaptions();
-    // The "Default" motif lengths of the unit selected.
+    // The operator's click on entry `code` of a group: nothing happens on an
+    // entry that is not offered or not shown; otherwise it is chosen and the
+    // group's handler runs, even when it was chosen already.
+    void click(Item item, int code);
+    // Text typed into the evaluation length box, or into motif length box 1-4.
+    void typeLength(std::string text);
+    void typeMotifLength(int box, std::string text);
+    // "Default": the motif lengths of the unit shown.
     void restoreMotifLengths();
+    void setTiltCompensation(bool on);
+
+    // Chooses `entry` from code; its group's handler runs when it changed.
+    template <typename E>
+    void choose(E entry);
+
+    // Identification found `model`: the panel's part of configuring the
+    // window for it (the rules, the motif and ANX entries, auto return, the
+    // "VDA" caption, the inch unit by language). Only a KT-520 (`isKt520`)
+    // is configured; the caption and the unit follow every identification.
+    void configureFor(const link::ModelInfo& model, bool isKt520, std::string_view languageCode);
+    // The conditions the instrument reported, item by item as clicks would
+    // choose them, then the lengths; a code that names no entry leaves its group alone.
+    void showConditions(const ConditionSet& set, const ItemFieldMap& items);
+    // The check of the typed evaluation length before a run: the number of
+    // findings, each of which the caller signals.
+    [[nodiscard]] int checkLengthEntry();
+    // The waviness length rule, as a run with "W" and "L" applies it before it starts.
+    void applyWavinessLengthRule();
 
   private:
-    void onUnitClicked();
-    void onCutOffClicked();
-    void onMotifAClicked();
-    void onMotifBClicked();
-    void onCsvSaveClicked();
-    void applyShortDriveRule();
-    void paintMotifLengthBoxes(int redBox);
-    bool offersMotifs() const;
+    class Change;  // tells the observer once the outermost call has ended
+    void onChosen(Item item);
 
-    ui::MainWindowModel& window_;
-    const link::ModelInfo& model_;
-    rules::ConditionRules& rules_;
-    int unitShown_ = -1;  // the unit the length entries are written in
+    ConditionState state_;
+    link::ModelInfo model_;
+    PanelRules* rules_ = nullptr;
+    PanelObserver* observer_ = nullptr;
+    int depth_ = 0;
+    Unit lengthsUnit_ = Unit::Millimetre;  // the unit the typed lengths are written in
 };
 
 }  // namespace kt520::conditions

@@ -1,266 +1,224 @@
 #include "link/InstrumentLink.h"
 
-#include <bit>
+#include <coroutine>
+#include <utility>
 
-#include "profile/NumberText.h"
+#include "async/Sleep.h"
+#include "lang/InternalFault.h"
 
 namespace kt520::link {
-
 namespace {
 
 constexpr std::string_view kIdentifyCommand = "RDKT 00\r";
-constexpr std::string_view kModelMark = "KT52";  // characters 5 to 8 of a KT-520's answer
-constexpr int kMessageLineAbnormal = 5;
-constexpr int kTitleWarning = 1;
-constexpr int kInstrumentErrorUnknown = 6;  // "Error": the instrument's own catch-all
-constexpr int kLastInstrumentError = 22;
+// How long the line must stay quiet before identification asks.
+constexpr Millis kQuietTime{5};
 
-// What identification reads when the instrument stays silent.
+// Waits until `wanted` bytes are waiting, the line closes, the line says to
+// look, or the deadline passes, whichever comes first.
+class Readable {
+  public:
+    Readable(async::EventLoop& loop, SerialLine& line, std::size_t wanted, Millis deadline)
+        : loop_(loop), line_(line), wanted_(wanted), deadline_(deadline) {}
+    Readable(const Readable&) = delete;
+    Readable& operator=(const Readable&) = delete;
+    ~Readable() { disarm(); }
+
+    bool await_ready() {
+        return !line_.isOpen() || line_.bytesWaiting() >= wanted_ || loop_.now() >= deadline_;
+    }
+    void await_suspend(std::coroutine_handle<> waiting) {
+        waiting_ = waiting;
+        line_.notifyWhenReadable(wanted_, [this] { wake(); });
+        timer_ = loop_.callAt(deadline_, [this] {
+            timer_ = 0;
+            wake();
+        });
+    }
+    void await_resume() const noexcept {}
+
+  private:
+    void disarm() {
+        if (timer_ != 0) loop_.cancel(std::exchange(timer_, 0));
+        if (waiting_) line_.cancelNotify();
+    }
+    // Nothing of this object is touched once the coroutine goes on.
+    void wake() {
+        disarm();
+        std::exchange(waiting_, {}).resume();
+    }
+
+    async::EventLoop& loop_;
+    SerialLine& line_;
+    std::size_t wanted_;
+    Millis deadline_;
+    async::EventLoop::TimerId timer_ = 0;
+    std::coroutine_handle<> waiting_;
+};
+
 const std::string& timedOutIdentification() {
     static const std::string reply = "NG" + std::string(23, '*');
     return reply;
 }
 
-// An IEEE single sent most significant byte first.
-float bigEndianSingle(const char* bytes) {
-    std::uint32_t word = 0;
-    for (int i = 0; i < 4; ++i) word = word << 8 | static_cast<std::uint8_t>(bytes[i]);
-    return std::bit_cast<float>(word);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 }  // namespace
 
-InstrumentLink::InstrumentLink(SerialPort& port, EventPump& pump, lang::Operator& op,
-                               const lang::MessageCatalog& catalog)
-    : port_(port), pump_(pump), operator_(op), catalog_(catalog) {}
-
-std::string InstrumentLink::openLink(int portNumber) {
-    if (port_.isOpen()) return "";
-    byteMode_ = false;
-    port_.setSettings(kLineSettings);
-    port_.setPortNumber(portNumber);
-    if (!port_.open()) return "NG";
-
-    std::string reply;
-    if (port_.deviceReady()) reply = identificationReply(pump_.now());
-    if (reply.size() >= 8 && std::string_view(reply).substr(4, 4) == kModelMark) return "OK";
-    port_.close();
-    return "NG";
+std::string_view linkStateText(LinkState state) {
+    switch (state) {
+        case LinkState::Connected:
+            return "OK";
+        case LinkState::Failed:
+            return "NG";
+        case LinkState::Unknown:
+            break;
+    }
+    return "";
 }
 
-// Lets the line settle, empties it, asks "RDKT 00" and reads the answer up to
-// its carriage return; everything must be over 3 s after `start`.
-std::string InstrumentLink::identificationReply(Millis start) {
-    const Millis deadline = start + kIdentifyTimeout;
-    const auto expired = [&] { return pump_.now() > deadline || !port_.isOpen(); };
+async::Task<OpenResult> InstrumentLink::open(int portNumber) {
+    if (line_.isOpen()) co_return OpenResult::AlreadyOpen;
+    if (!line_.open(portNumber, kLineSettings)) co_return OpenResult::Failed;
+    std::string reply;
+    if (line_.deviceReady()) reply = co_await identificationReply();
+    if (answersAsKt520(reply)) co_return OpenResult::Identified;
+    line_.close();
+    co_return OpenResult::Failed;
+}
 
-    while (pump_.now() < start + kSettleTime) pump_.processEvents();
-    // Whatever the instrument was still sending goes, until the line stays quiet.
+// Lets the line settle, empties it until it stays quiet, asks "RDKT 00" and
+// reads the answer to its carriage return; all within 3 s of the opening.
+async::Task<std::string> InstrumentLink::identificationReply() {
+    const Millis opened = loop_.now();
+    const Millis deadline = opened + kIdentifyTimeout;
+    co_await async::sleepUntil(loop_, opened + kSettleTime);
     do {
-        port_.clearInput();
-        pump_.processEvents();
-    } while (port_.bytesWaiting() > 0 && !expired());
+        line_.clearInput();
+        co_await Readable(loop_, line_, 1, loop_.now() + kQuietTime);
+    } while (line_.isOpen() && line_.bytesWaiting() > 0 && loop_.now() <= deadline);
 
-    port_.write(kIdentifyCommand);
-    while (port_.bytesToSend() > 0 && !expired()) pump_.processEvents();
-
+    line_.write(kIdentifyCommand);
     std::string reply;
     for (;;) {
-        const auto byte = port_.readByte();
-        if (byte) reply.push_back(static_cast<char>(*byte));
-        if (expired()) return timedOutIdentification();
-        if (byte && *byte == '\r') return reply;
-        if (!byte) pump_.processEvents();
-    }
-}
-
-void InstrumentLink::closeLink() {
-    if (port_.isOpen()) port_.close();
-    byteMode_ = false;
-}
-
-bool InstrumentLink::isOpen() const {
-    return port_.isOpen();
-}
-
-void InstrumentLink::sendCommand(std::string_view command) {
-    lineFailed_ = false;
-    commandRefused_ = false;
-    if (linkState == "NG") {
-        commandRefused_ = true;
-        showWarning(catalog_.message(kMessageLineAbnormal));
-        return;
-    }
-    if (!port_.isOpen()) {
-        failLine();
-        return;
-    }
-    port_.clearInput();
-    std::string text(command);
-    text.push_back('\r');
-    port_.write(text);
-
-    const Millis deadline = pump_.now() + replyTimeout_;
-    while (port_.bytesWaiting() == 0) {
-        if (!port_.isOpen() || pump_.now() > deadline) {
-            failLine();
-            return;
+        while (line_.isOpen() && line_.bytesWaiting() > 0) {
+            reply += line_.read(1);
+            if (reply.back() == '\r') co_return reply;
         }
-        pump_.processEvents();
+        if (!line_.isOpen() || loop_.now() > deadline) co_return timedOutIdentification();
+        co_await Readable(loop_, line_, kMaxReplyLength, deadline + Millis{1});
     }
 }
 
-std::optional<std::uint8_t> InstrumentLink::waitForByte() {
-    if (exchangeOver()) return std::nullopt;
-    const Millis deadline = pump_.now() + replyTimeout_;
+void InstrumentLink::close() {
+    if (line_.isOpen()) line_.close();
+}
+
+async::Task<void> InstrumentLink::transmit(std::string command) {
+    if (state_ == LinkState::Failed) throw LineLost{LineFault::NotConnected};
+    if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
+    line_.clearInput();
+    command.push_back('\r');
+    line_.write(command);
+    co_await Readable(loop_, line_, 1, loop_.now() + replyTimeout_);
+    if (line_.bytesWaiting() > 0) co_return;
+    throw LineLost{line_.isOpen() ? LineFault::TimedOut : LineFault::PortClosed};
+}
+
+async::Task<std::string> InstrumentLink::receive(std::size_t count) {
+    Millis deadline = loop_.now() + replyTimeout_;
+    std::size_t seen = line_.bytesWaiting();
+    while (line_.bytesWaiting() < count) {
+        if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
+        co_await Readable(loop_, line_, count, deadline);
+        const std::size_t waiting = line_.bytesWaiting();
+        if (waiting > seen) {
+            seen = waiting;
+            deadline = loop_.now() + replyTimeout_;
+        } else if (loop_.now() >= deadline) {
+            throw LineLost{line_.isOpen() ? LineFault::TimedOut : LineFault::PortClosed};
+        }
+    }
+    co_return line_.read(count);
+}
+
+async::Task<std::string> InstrumentLink::receiveText(std::string reply) {
+    Millis deadline = loop_.now() + replyTimeout_;
     for (;;) {
-        if (auto byte = port_.readByte()) return byte;
-        if (!port_.isOpen() || pump_.now() > deadline) {
-            failLine();
-            return std::nullopt;
+        while (line_.bytesWaiting() > 0) {
+            reply += line_.read(1);
+            if (reply.back() == '\r') co_return reply;
+            if (reply.size() > kMaxReplyLength) throw LineLost{LineFault::Overlong};
+            deadline = loop_.now() + replyTimeout_;
         }
-        pump_.processEvents();
+        if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
+        if (loop_.now() >= deadline) throw LineLost{LineFault::TimedOut};
+        co_await Readable(loop_, line_, kMaxReplyLength, deadline);
     }
 }
 
-bool InstrumentLink::appendBytes(std::string& into, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto byte = waitForByte();
-        if (!byte) return false;
-        into.push_back(static_cast<char>(*byte));
-    }
-    return true;
+async::Task<void> InstrumentLink::send(std::string command) {
+    co_await flushSlipIns();
+    co_await transmit(std::move(command));
 }
 
-void InstrumentLink::failLine() {
-    if (lineFailed_) return;
-    lineFailed_ = true;
-    showWarning(catalog_.message(kMessageLineAbnormal));
+async::Task<std::string> InstrumentLink::exchange(std::string command) {
+    co_await send(std::move(command));
+    co_return co_await receiveText();
 }
 
-void InstrumentLink::showWarning(const std::string& text) {
-    operator_.showMessage(text, catalog_.boxTitle(kTitleWarning), lang::MessageIcon::Stop);
-}
-
-void InstrumentLink::readTextReply() {
-    setTextMode();
-    readReply();
-}
-
-std::string InstrumentLink::readReply() {
-    replyText.clear();
-    replyFieldCount = 0;
-    while (const auto byte = waitForByte()) {
-        replyText.push_back(static_cast<char>(*byte));
-        if (*byte == ',' || *byte == '\r') ++replyFieldCount;
-        if (*byte == '\r') break;
-        if (replyText.size() > kMaxReplyLength) failLine();
-    }
-    // A reply cut short by a failed line is no reply: callers must not take
-    // its fields for the instrument's answer.
-    if (lineFailed_) {
-        replyText.clear();
-        replyFieldCount = 0;
-    }
-    return replyText;
-}
-
-std::string InstrumentLink::checkReply(std::string_view command) {
-    readReply();
-    if (lineFailed_) return "NG";
-    if (!replyText.starts_with("NG")) return "";
-
-    const std::string code = replyText.substr(2, 2);
-    const bool numeric = code.size() == 2 && isDigit(code[0]) && isDigit(code[1]);
-    const int number = numeric ? (code[0] - '0') * 10 + (code[1] - '0') : -1;
-    if (number == 1) {
-        showWarning(std::string(command));
-    } else if (number >= 0 && number <= kLastInstrumentError) {
-        showWarning(catalog_.instrumentError(number));  // 00 has no text: an empty box
+async::Task<StatusReply> InstrumentLink::queryStatus() {
+    co_await send("RDSTU00");
+    StatusReply reply;
+    reply.characters = co_await receive(2);
+    if (reply.characters == "OK") {
+        reply.kind = StatusReply::Kind::Status;
+        reply.characters += co_await receive(9);
+    } else if (reply.characters == "NG") {
+        reply.kind = StatusReply::Kind::Refused;
+        reply.characters = co_await receiveText(reply.characters);
+        reply.refusal = *refusalIn(reply.characters);
     } else {
-        // A number the catalog does not know: the catch-all text and the code
-        // as the instrument sent it, so the operator can still report it.
-        std::string shown = replyText.substr(0, 4);
-        if (shown.ends_with('\r')) shown.pop_back();
-        showWarning(catalog_.instrumentError(kInstrumentErrorUnknown) + " (" + shown + ")");
+        reply.characters.resize(1);
     }
-    return "NG";
+    co_return reply;
 }
 
-std::string InstrumentLink::queryStatus(int position) {
-    sendCommand("RDSTU00");
-    std::string status;
-    if (!appendBytes(status, 2)) return "ERR";
-    if (status != "OK") return status.substr(0, 1);
-    if (!appendBytes(status, 9)) return "ERR";
-    if (position < 1 || position > static_cast<int>(status.size())) return "";
-    return status.substr(static_cast<std::size_t>(position - 1), 1);
-}
-
-void InstrumentLink::setByteMode() {
-    byteMode_ = true;
-}
-void InstrumentLink::setTextMode() {
-    byteMode_ = false;
-}
-bool InstrumentLink::byteMode() const {
-    return byteMode_;
-}
-
-int InstrumentLink::bytesWaiting() {
-    return port_.bytesWaiting();
-}
-
-void InstrumentLink::failTransfer(std::string& runMode) {
-    runMode = "WRSTP";
-    if (onTransferFailed) onTransferFailed();
-    setTextMode();
-}
-
-void InstrumentLink::readBlock(std::vector<std::string>& points, std::int32_t& pointCount,
-                               std::string& runMode) {
-    blockHead.clear();
-    if (runMode != "DRSTA" && runMode != "WRSTA") return;
-    // The request itself failed: another request would fail the same way,
-    // so the transfer ends here instead of asking again and again.
-    if (exchangeOver()) return failTransfer(runMode);
-    if (port_.bytesWaiting() == 0) return;
-
-    std::string head;
-    if (!appendBytes(head, 2)) return failTransfer(runMode);
-    blockHead = head;
-    if (blockHead == "NG") {
-        if (!appendBytes(blockHead, 3)) failTransfer(runMode);
-        return;
+async::Task<Block> InstrumentLink::fetchBlock() {
+    co_await send("RDDTB00");
+    Block block;
+    // Every block has at least five bytes: "OK", the count and its last
+    // byte, or "NG" and three characters.
+    block.head = co_await receive(4);
+    if (block.head.starts_with("NG")) {
+        block.head += co_await receive(1);
+        block.kind = Block::Kind::End;
+        co_return block;
     }
-    if (blockHead != "OK") {
-        showWarning(catalog_.internalError());
-        lang::endProgramNow(operator_);
+    if (!block.head.starts_with("OK")) {
+        block.head.resize(2);
+        lang::failInternal("block head \"" + block.head + "\"");
     }
+    block.declaredPoints = blockPointCount(block.head);
+    block.head.resize(2);
+    const std::string body = co_await receive(4 * static_cast<std::size_t>(block.declaredPoints) + 1);
+    if (block.declaredPoints > kMaxBlockPoints) {
+        block.kind = Block::Kind::Oversized;
+        co_return block;
+    }
+    block.kind = Block::Kind::Points;
+    block.points = blockPoints(std::string_view(body).substr(0, body.size() - 1));
+    co_return block;
+}
 
-    std::string count;
-    if (!appendBytes(count, 2)) return failTransfer(runMode);
-    const int blockPoints =
-        static_cast<std::uint8_t>(count[0]) << 8 | static_cast<std::uint8_t>(count[1]);
-    if (blockPoints > kMaxBlockPoints) return;
+void InstrumentLink::slipIn(std::string command, Millis notBefore) {
+    slips_.push_back({std::move(command), notBefore});
+}
 
-    std::string values;
-    if (!appendBytes(values, 4 * static_cast<std::size_t>(blockPoints))) {
-        return failTransfer(runMode);
+async::Task<void> InstrumentLink::flushSlipIns() {
+    while (!slips_.empty()) {
+        const Slip slip = slips_.front();
+        slips_.pop_front();
+        co_await async::sleepUntil(loop_, slip.notBefore);
+        co_await transmit(slip.command);
     }
-    for (std::size_t at = 0; at < values.size(); at += 4) {
-        if (pointCount >= kMaxProfilePoints) return failTransfer(runMode);
-        ++pointCount;
-        const auto index = static_cast<std::size_t>(pointCount);
-        if (points.size() <= index) points.resize(index + 1);
-        points[index] = profile::numberText(bigEndianSingle(values.data() + at));
-    }
-    std::string trailing;
-    if (!appendBytes(trailing, 1)) failTransfer(runMode);
 }
 
 }  // namespace kt520::link

@@ -1,21 +1,26 @@
 #pragma once
-// The one serial line to the instrument and the command/reply exchange.
-// Every wait is bounded by replyTimeout; expiry counts as a line failure.
-#include <cstdint>
-#include <functional>
-#include <optional>
+// The one serial line to the instrument and its command/reply exchange.
+//
+// The line is half-duplex in use: a command goes out, its reply is read,
+// then the next command. Every wait is bounded: the first byte of a reply
+// must come within the reply time-out of the command, and every further
+// byte within the time-out of the one before. A wait that expires, a port
+// that closes and a command while the link is down all throw LineLost; the
+// session turns that into the end of the operation, once, in one place.
+#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "lang/MessageCatalog.h"
-#include "lang/Operator.h"
-#include "link/EventPump.h"
-#include "link/SerialPort.h"
+#include "async/EventLoop.h"
+#include "async/Task.h"
+#include "link/Replies.h"
+#include "link/SerialLine.h"
 
 namespace kt520::link {
 
-// How long the instrument has to answer "RDKT 00", counted from the opening.
+using async::Millis;
+
+// How long identification may take, counted from the opening of the port.
 inline constexpr Millis kIdentifyTimeout{3000};
 // How long the line settles after opening before anything is sent.
 inline constexpr Millis kSettleTime{1000};
@@ -23,79 +28,72 @@ inline constexpr Millis kSettleTime{1000};
 inline constexpr Millis kDefaultReplyTimeout{3000};
 // A text reply longer than this without its carriage return is line noise.
 inline constexpr std::size_t kMaxReplyLength = 8192;
-// Profile points one transfer may hold, and points one block may carry.
-inline constexpr std::int32_t kMaxProfilePoints = 30000;
-inline constexpr int kMaxBlockPoints = 1000;
+
+// The link as the last connection left it: "OK", "NG" or nothing yet.
+enum class LinkState { Unknown, Connected, Failed };
+std::string_view linkStateText(LinkState state);
+
+enum class LineFault {
+    NotConnected,  // the last connection failed: nothing is sent
+    TimedOut,      // a byte did not come in time
+    PortClosed,    // the port went away underneath
+    Overlong,      // a text reply never ended
+};
+struct LineLost {
+    LineFault fault;
+};
+
+enum class OpenResult { AlreadyOpen, Identified, Failed };
 
 class InstrumentLink {
   public:
-    InstrumentLink(SerialPort& port, EventPump& pump, lang::Operator& op,
-                   const lang::MessageCatalog& catalog);
+    InstrumentLink(async::EventLoop& loop, SerialLine& line) : loop_(loop), line_(line) {}
 
-    // Opens the line on the port and checks that a KT-520 answers "RDKT 00".
-    // "OK", "NG", or "" when the port was already open.
-    std::string openLink(int portNumber);
-    void closeLink();
-    bool isOpen() const;
+    // Opens the port, lets the line settle, empties it and checks that a
+    // KT-520 answers "RDKT 00" within 3 s of the opening. A port that does
+    // not answer so is closed again.
+    [[nodiscard]] async::Task<OpenResult> open(int portNumber);
+    void close();
+    bool isOpen() const { return line_.isOpen(); }
 
-    void sendCommand(std::string_view command);
-    void readTextReply();
-    std::string readReply();
-    std::string checkReply(std::string_view command);
-    std::string queryStatus(int position);
-    void setByteMode();
-    void setTextMode();
-    bool byteMode() const;
-    // Reads one profile block; appends its points as text to `points`
-    // (numbered from 1, entry 0 unused) and counts them in `pointCount`.
-    // `runMode` is the run's mode; a failure sets it to "WRSTP".
-    void readBlock(std::vector<std::string>& points, std::int32_t& pointCount,
-                   std::string& runMode);
-    int bytesWaiting();
-
-    // The bound on each wait for a byte after a command (not identification,
-    // which keeps its own 3 s from opening).
+    LinkState state() const { return state_; }
+    void setState(LinkState state) { state_ = state; }
     void setReplyTimeout(Millis timeout) { replyTimeout_ = timeout; }
-    Millis replyTimeout() const { return replyTimeout_; }
 
-    // The exchange started by the last sendCommand (or queryStatus) lost the
-    // line: a byte did not come within the reply timeout, or the port closed.
-    // The operator has been told once; later reads of the same exchange
-    // return at once with nothing.
-    bool lineFailed() const { return lineFailed_; }
-    // The last sendCommand was refused because linkState is "NG"; nothing was
-    // sent and the reads of this exchange return at once with nothing.
-    bool commandRefused() const { return commandRefused_; }
+    // Sends the command and waits for the first byte of its answer, which is
+    // left unread (the next command empties the input first).
+    [[nodiscard]] async::Task<void> send(std::string command);
+    // Sends the command and reads its text reply up to and with its carriage return.
+    [[nodiscard]] async::Task<std::string> exchange(std::string command);
+    // "RDSTU00" and its reply; an error reply is read to its end.
+    [[nodiscard]] async::Task<StatusReply> queryStatus();
+    // "RDDTB00" and one block, read to its declared end whatever it claims.
+    [[nodiscard]] async::Task<Block> fetchBlock();
 
-    std::string linkState;  // "OK", "NG" or empty
-    std::string replyText;
-    std::int16_t replyFieldCount = 0;
-    std::string blockHead;
-
-    // Called when a block transfer fails, so the window can hide its progress bar.
-    std::function<void()> onTransferFailed;
-
-    SerialPort& port() { return port_; }
-    EventPump& pump() { return pump_; }
+    // A command that goes out before the next exchange, and no earlier than
+    // `notBefore`: the Stop button's "WRSTP" during a measurement run.
+    void slipIn(std::string command, Millis notBefore);
+    bool hasSlipIn() const { return !slips_.empty(); }
+    void dropSlipIns() { slips_.clear(); }
+    // Sends what is slipped in, each at its time.
+    [[nodiscard]] async::Task<void> flushSlipIns();
 
   private:
-    std::string identificationReply(Millis start);
-    std::optional<std::uint8_t> waitForByte();
-    // Waits for each of `count` bytes in turn; false when the line failed.
-    bool appendBytes(std::string& into, std::size_t count);
-    bool exchangeOver() const { return lineFailed_ || commandRefused_; }
-    void failLine();
-    void failTransfer(std::string& runMode);
-    void showWarning(const std::string& text);
+    struct Slip {
+        std::string command;
+        Millis notBefore;
+    };
 
-    SerialPort& port_;
-    EventPump& pump_;
-    lang::Operator& operator_;
-    const lang::MessageCatalog& catalog_;
-    bool byteMode_ = false;
+    [[nodiscard]] async::Task<std::string> identificationReply();
+    [[nodiscard]] async::Task<void> transmit(std::string command);
+    [[nodiscard]] async::Task<std::string> receive(std::size_t count);
+    [[nodiscard]] async::Task<std::string> receiveText(std::string start = {});
+
+    async::EventLoop& loop_;
+    SerialLine& line_;
+    LinkState state_ = LinkState::Unknown;
     Millis replyTimeout_ = kDefaultReplyTimeout;
-    bool lineFailed_ = false;
-    bool commandRefused_ = false;
+    std::deque<Slip> slips_;
 };
 
 }  // namespace kt520::link

@@ -17,21 +17,11 @@ void CommandButton::release() {
 }
 
 void CheckBox::click() {
-    if (!enabled || !visible) return;
-    checked = !checked;
-    if (onClick) onClick();
+    if (enabled && visible && onClick) onClick();
 }
 
-void CheckBox::setChecked(bool value) {
-    if (checked == value) return;
-    checked = value;
-    if (onClick) onClick();
-}
-
-void TextBox::setText(const std::string& value) {
-    if (text == value) return;
-    text = value;
-    if (onChange) onChange();
+void TextBox::type(const std::string& value) {
+    if (enabled && visible && onType) onType(value);
 }
 
 OptionArray::OptionArray(std::string name, std::initializer_list<int> indexes)
@@ -57,22 +47,9 @@ const OptionButton& OptionArray::operator[](int index) const {
     return const_cast<OptionArray&>(*this)[index];
 }
 
-void OptionArray::setOnly(int index) {
-    (*this)[index];  // range check before anything changes
-    for (auto& [i, button] : buttons_) button.selected = (i == index);
-}
-
-void OptionArray::select(int index) {
-    const bool wasSelected = (*this)[index].selected;
-    setOnly(index);
-    if (!wasSelected && onClick) onClick(index);
-}
-
 void OptionArray::click(int index) {
     const OptionButton& button = (*this)[index];
-    if (!button.enabled || !button.visible) return;
-    setOnly(index);
-    if (onClick) onClick(index);
+    if (button.enabled && button.visible && onClick) onClick(index);
 }
 
 int OptionArray::selectedFrom(int from) const {

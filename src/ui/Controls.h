@@ -1,7 +1,8 @@
 #pragma once
-// The controls of the window models: plain state that the core reads and
-// writes, plus the event hooks the subsystems bind. No toolkit here; the
-// desktop adapter mirrors this state into widgets.
+// The controls of the forms: plain state that the controller fills from the
+// core, plus the hooks through which the operator's actions reach the
+// controller. No toolkit here; the Qt window mirrors this state into widgets,
+// and the headless driver reads and operates it by name.
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -38,18 +39,18 @@ struct CommandButton : Control {
 struct CheckBox : Control {
     bool checked = false;
     std::function<void()> onClick;
-    void click();                 // the operator's click: toggles, then raises onClick
-    void setChecked(bool value);  // from code: raises onClick when it changes
+    // The operator's click; what it changes is the controller's to say.
+    void click();
 };
 
 struct TextBox : Control {
     std::string text;
     int selStart = 0;
     int selLength = 0;
-    int focusRequests = 0;  // grows each time the core moves the focus here
-    std::function<void()> onChange;
-    // From code or typed: raises onChange when the text changes.
-    void setText(const std::string& value);
+    int focusRequests = 0;  // grows each time the controller moves the focus here
+    std::function<void(const std::string&)> onType;
+    // The operator's typing: the controller decides what the box then holds.
+    void type(const std::string& value);
     void setFocus() { ++focusRequests; }
 };
 
@@ -73,11 +74,8 @@ class OptionArray {
     const OptionButton& operator[](int index) const;
 
     bool isSelected(int index) const { return has(index) && (*this)[index].selected; }
-    // Value = True from code: deselects the rest and raises onClick only when
-    // the entry was not already selected.
-    void select(int index);
-    // The operator's click: ignored on a disabled or hidden entry, otherwise
-    // selects and always raises onClick.
+    // The operator's click: ignored on a disabled or hidden entry; what is
+    // chosen is the controller's to say.
     void click(int index);
     // The last selected index from `from` upward, or -1 when none is.
     int selectedFrom(int from) const;
@@ -86,7 +84,6 @@ class OptionArray {
     std::function<void(int)> onClick;
 
   private:
-    void setOnly(int index);
     std::string name_;
     std::vector<int> indexes_;
     std::map<int, OptionButton> buttons_;

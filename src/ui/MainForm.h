@@ -7,8 +7,8 @@
 
 namespace kt520::ui {
 
-struct MainWindowModel {
-    MainWindowModel();
+struct MainForm {
+    MainForm();
 
     std::string caption;   // window title
     std::string fontName;  // window-wide face set by the language fonts
@@ -68,8 +68,8 @@ struct MainWindowModel {
 };
 
 // fomCARD, the memory-card dialog.
-struct CardDialogModel {
-    CardDialogModel();
+struct CardForm {
+    CardForm();
     std::string caption;
     bool shown = false;
     CheckBox chkKTM;

@@ -1,15 +1,16 @@
 #pragma once
-// The serial port on a real device (or a pseudo-terminal) through QSerialPort.
-// It works whether or not the Qt event loop runs: every poll asks the port for
-// what has arrived and pushes out what is waiting to be sent.
-#include <QByteArray>
+// The serial line on a real device (or a pseudo-terminal) through QSerialPort,
+// on the window's event loop: bytes are read as the port signals them, and a
+// reader waiting for them is told then, never by polling.
 #include <QSerialPort>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "async/EventLoop.h"
 #include "link/PortMap.h"
-#include "link/SerialPort.h"
+#include "link/SerialLine.h"
 
 namespace kt520::link {
 
@@ -24,40 +25,40 @@ struct LineSettings {
 // N, E, O, M or S; data bits 5-8; stop bits 1, 1.5 or 2); nothing when unreadable.
 std::optional<LineSettings> parseLineSettings(std::string_view text);
 
-class QtSerialPort : public SerialPort {
+class QtSerialLine : public SerialLine {
   public:
-    explicit QtSerialPort(PortMap map = {});
+    QtSerialLine(async::EventLoop& loop, PortMap map);
+    ~QtSerialLine() override;
 
-    void setSettings(std::string_view settings) override;
-    void setPortNumber(int portNumber) override { portNumber_ = portNumber; }
-    int portNumber() const override { return portNumber_; }
     // False when the device is missing, busy, or the settings are unreadable.
-    bool open() override;
+    bool open(int portNumber, std::string_view settings) override;
     void close() override;
     bool isOpen() const override { return port_.isOpen(); }
     // DSR; a device that cannot report its modem lines (a pseudo-terminal)
-    // counts as ready.
+    // counts as ready, and the answer to "RDKT 00" decides.
     bool deviceReady() const override;
-    int bytesWaiting() override;
+    std::size_t bytesWaiting() override;
+    std::string read(std::size_t count) override;
     void clearInput() override;
-    std::optional<std::uint8_t> readByte() override;
     void write(std::string_view bytes) override;
-    int bytesToSend() override;
+    void notifyWhenReadable(std::size_t wanted, std::function<void()> ready) override;
+    void cancelNotify() override;
 
     // Why the last open() failed, or what closed the port; empty otherwise.
     QString lastError() const { return lastError_; }
 
   private:
-    void collect();
-    bool failedUnderneath();
+    void onReadable();
+    void onError(QSerialPort::SerialPortError error);
+    void fire();
 
+    async::EventLoop& loop_;
     PortMap map_;
-    int portNumber_ = 0;
-    std::string settings_;
     mutable QSerialPort port_;
-    QByteArray input_;
-    qsizetype readPosition_ = 0;
     QString lastError_;
+    std::function<void()> ready_;
+    std::size_t wanted_ = 0;
+    async::EventLoop::TimerId posted_ = 0;
 };
 
 }  // namespace kt520::link

@@ -1,4 +1,4 @@
-#include "ui/MainWindowModel.h"
+#include "ui/MainForm.h"
 
 #include <utility>
 #include <vector>
@@ -16,7 +16,7 @@ void hide(OptionArray& array, std::initializer_list<int> indexes) {
 
 }  // namespace
 
-MainWindowModel::MainWindowModel() {
+MainForm::MainForm() {
     caption = "ProfiLux KT-520 SerialCommunication Ver";
 
     const char* frames[] = {"RS-232C",   "Standard",      "Profile",   "Filter",   "Unit",
@@ -110,12 +110,12 @@ MainWindowModel::MainWindowModel() {
     progressBar1.visible = false;
 }
 
-std::vector<OptionArray*> MainWindowModel::optionArrays() {
+std::vector<OptionArray*> MainForm::optionArrays() {
     return {&optUNT, &optSTD, &optCUV, &optFLT, &optCUT, &optSCT, &optRNG, &optSPD,
             &optTRA, &optORT, &optMTA, &optMTB, &optFHL, &optANX, &optART, &optCUW};
 }
 
-CardDialogModel::CardDialogModel() {
+CardForm::CardForm() {
     caption = "Compact Flash Card";
     chkKTM.caption = "Tilt Comp.";
     cmdREAD.caption = "READ";
