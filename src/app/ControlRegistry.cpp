@@ -15,7 +15,7 @@ void addArray(std::vector<NamedControl>& out, const std::string& name, ui::Contr
 
 }  // namespace
 
-std::vector<NamedControl> mainWindowControls(ui::MainWindowModel& window) {
+std::vector<NamedControl> mainWindowControls(ui::MainForm& window) {
     std::vector<NamedControl> out;
     addArray<ui::Frame, ui::Control*>(out, "frmLAN", window.frmLAN);
     addArray<ui::Label, ui::Control*>(out, "lblLAN", window.lblLAN);
@@ -41,7 +41,7 @@ std::vector<NamedControl> mainWindowControls(ui::MainWindowModel& window) {
     return out;
 }
 
-std::vector<NamedControl> cardDialogControls(ui::CardDialogModel& card) {
+std::vector<NamedControl> cardDialogControls(ui::CardForm& card) {
     return {{"chkKTM", &card.chkKTM},       {"cmdREAD", &card.cmdREAD},
             {"cmdCANCEL", &card.cmdCANCEL}, {"devDRIVE", &card.devDRIVE},
             {"dirFOLDER", &card.dirFOLDER}, {"filLIST", &card.filLIST}};

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/MainWindowModel.h"
+#include "ui/MainForm.h"
 
 namespace kt520::app {
 
@@ -24,8 +24,8 @@ struct NamedControl {
     ControlRef control;
 };
 
-std::vector<NamedControl> mainWindowControls(ui::MainWindowModel& window);
-std::vector<NamedControl> cardDialogControls(ui::CardDialogModel& card);
+std::vector<NamedControl> mainWindowControls(ui::MainForm& window);
+std::vector<NamedControl> cardDialogControls(ui::CardForm& card);
 
 // The common state every kind of control has.
 ui::Control& baseOf(const ControlRef& control);

@@ -1,6 +1,5 @@
 #include "app/HeadlessDriver.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <iostream>
 #include <stdexcept>
@@ -17,12 +16,9 @@ struct ScriptError : std::runtime_error {
 
 const std::string kCardPrefix = "fomCARD.";
 const std::string kMainPrefix = "fomMAIN.";
-// The files a run leaves in the data folder.
-const char* const kDataFiles[] = {"Measured.csv", "Evaluation.csv", "Parameter.csv",
-                                  "Condition.csv"};
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
 }
 
 std::map<std::string, ControlRef> byName(const std::vector<NamedControl>& controls) {
@@ -52,55 +48,106 @@ bool accepts(Verb verb, const ControlRef& control) {
 
 }  // namespace
 
-HeadlessDriver::HeadlessDriver(MainWindow& main, link::EventPump& pump,
-                               std::function<void()>& pumpRound, HeadlessOperator& op,
-                               EventWriter& events)
-    : main_(main),
-      pump_(pump),
-      pumpRound_(pumpRound),
-      operator_(op),
-      events_(events),
-      mainControls_(byName(mainWindowControls(main.window()))),
-      cardControls_(byName(cardDialogControls(main.card()))) {}
+HeadlessDriver::HeadlessDriver(async::EventLoop& loop, EventWriter& events, std::istream& script)
+    : loop_(loop), events_(events), script_(script) {}
 
-int HeadlessDriver::run(const std::function<void()>& startUp, std::istream& script) {
-    pumpRound_ = [this] {
-        deliverDueActions();
-        reportStatus();
-    };
-    try {
-        startUp();
-        reportStatus();
-        resultsShown_ = main_.window().lstSTATUS.items;
-        filesSeen_ = dataFiles();
-        std::string line;
-        for (int number = 1; std::getline(script, line); ++number) {
-            const ParsedLine parsed = parseScriptLine(line);
-            std::string error = parsed.error;
-            if (parsed.action && error.empty()) error = checkTarget(*parsed.action);
-            if (!error.empty()) {
-                std::cerr << "kt520: script line " << number << ": " << error << "\n";
-                return kExitScriptError;
-            }
-            if (!parsed.action) continue;
-            try {
-                deliverDueActions();
-                perform(*parsed.action);
-            } catch (const ScriptError& failure) {
-                std::cerr << "kt520: script line " << number << ": " << failure.what() << "\n";
-                return kExitScriptError;
-            }
-        }
-    } catch (const lang::ProgramEnded&) {
-        return endedStatus();
-    }
-    // The end of the script is the operator's Exit.
-    operator_.endProgram();
-    return kExitOk;
+void HeadlessDriver::run(Controller& controller, std::function<void(int)> finished) {
+    controller_ = &controller;
+    finished_ = std::move(finished);
+    mainControls_ = byName(mainWindowControls(controller.form()));
+    cardControls_ = byName(cardDialogControls(controller.card()));
+    if (!controller.start()) return;  // it ended: programEnds() has finished the run
+    reportStatus();
+    resultsShown_ = controller.form().lstSTATUS.items;
+    // The start-up search runs first, as the window opens only once it is done.
+    waiting_ = Waiting::Operation;
+    if (controller.idle()) sessionIdle();
 }
 
-int HeadlessDriver::endedStatus() const {
-    return main_.exitClicked() ? kExitOk : kExitEndedItself;
+void HeadlessDriver::sessionIdle() {
+    if (done_ || waiting_ != Waiting::Operation) return;
+    waiting_ = Waiting::Nothing;
+    reportResults();
+    continueScript();
+}
+
+// On the loop's next round, so that whatever told the driver has unwound.
+void HeadlessDriver::continueScript() {
+    if (continuing_ != 0 || done_) return;
+    continuing_ = loop_.post([this] {
+        continuing_ = 0;
+        nextLines();
+    });
+}
+
+// Reads and carries out lines until one has to wait (for its operation or
+// its time) or the script ends, which is the operator's Exit.
+void HeadlessDriver::nextLines() {
+    std::string line;
+    while (!done_ && waiting_ == Waiting::Nothing) {
+        if (!std::getline(script_, line)) {
+            programEnds(true);
+            return;
+        }
+        ++lineNumber_;
+        const ParsedLine parsed = parseScriptLine(line);
+        std::string error = parsed.error;
+        if (parsed.action && error.empty()) error = checkTarget(*parsed.action);
+        if (!error.empty()) {
+            std::cerr << "kt520: script line " << lineNumber_ << ": " << error << "\n";
+            finish(kExitScriptError);
+            return;
+        }
+        if (!parsed.action) continue;
+        try {
+            if (!perform(*parsed.action)) return;
+        } catch (const ScriptError& failure) {
+            std::cerr << "kt520: script line " << lineNumber_ << ": " << failure.what() << "\n";
+            finish(kExitScriptError);
+            return;
+        }
+    }
+}
+
+// False when the line waits: for the operation it started, or for its time.
+bool HeadlessDriver::perform(const ScriptAction& action) {
+    switch (action.verb) {
+        case Verb::Wait:
+            waiting_ = Waiting::Timer;
+            timed_.push_back(loop_.callAt(loop_.now() + async::Millis{action.millis}, [this] {
+                waiting_ = Waiting::Nothing;
+                nextLines();
+            }));
+            return false;
+        case Verb::After: {
+            const auto delayed = action.delayed;
+            timed_.push_back(loop_.callAt(loop_.now() + async::Millis{action.millis},
+                                          [this, delayed] {
+                                              if (done_) return;
+                                              try {
+                                                  if (delayed->verb == Verb::Dump)
+                                                      dump();
+                                                  else
+                                                      operate(*delayed);
+                                              } catch (const ScriptError& failure) {
+                                                  std::cerr << "kt520: " << failure.what() << "\n";
+                                                  finish(kExitScriptError);
+                                              }
+                                          }));
+            return true;
+        }
+        case Verb::Dump:
+            dump();
+            return true;
+        default:
+            operate(action);
+            if (done_ || controller_->idle()) {
+                reportResults();
+                return !done_;
+            }
+            waiting_ = Waiting::Operation;
+            return false;
+    }
 }
 
 std::optional<HeadlessDriver::Target> HeadlessDriver::resolve(const std::string& name) const {
@@ -109,19 +156,19 @@ std::optional<HeadlessDriver::Target> HeadlessDriver::resolve(const std::string&
         const auto it = controls.find(key);
         return it == controls.end() ? nullptr : &it->second;
     };
-    if (startsWith(name, kCardPrefix)) {
+    if (name.starts_with(kCardPrefix)) {
         if (const ControlRef* found = find(cardControls_, name.substr(kCardPrefix.size())))
             return Target{*found, true};
         return std::nullopt;
     }
-    if (startsWith(name, kMainPrefix)) {
+    if (name.starts_with(kMainPrefix)) {
         if (const ControlRef* found = find(mainControls_, name.substr(kMainPrefix.size())))
             return Target{*found, false};
         return std::nullopt;
     }
     // A name both windows have means the dialog's while the dialog is open.
     const ControlRef* onCard = find(cardControls_, name);
-    if (onCard != nullptr && main_.card().shown) return Target{*onCard, true};
+    if (onCard != nullptr && controller_->card().shown) return Target{*onCard, true};
     if (const ControlRef* onMain = find(mainControls_, name)) return Target{*onMain, false};
     if (onCard != nullptr) return Target{*onCard, true};
     return std::nullopt;
@@ -138,34 +185,15 @@ std::string HeadlessDriver::checkTarget(const ScriptAction& action) const {
     return {};
 }
 
-void HeadlessDriver::perform(const ScriptAction& action) {
-    switch (action.verb) {
-        case Verb::Wait:
-            waitFor(action.millis);
-            return;
-        case Verb::After:
-            timed_.emplace(pump_.now() + link::Millis{action.millis}, action.delayed);
-            return;
-        case Verb::Dump:
-            dump();
-            return;
-        default:
-            operate(action);
-            reportStatus();
-            reportResults();
-            reportFiles();
-    }
-}
-
 void HeadlessDriver::operate(const ScriptAction& action) {
     const auto target = resolve(action.target);
     const ui::Control& control = baseOf(target->control);
     // The card dialog is modal: while it is open the main window takes nothing,
     // and while it is closed its controls are not there to be used.
-    const bool reachable = target->onCard == main_.card().shown;
+    const bool reachable = target->onCard == controller_->card().shown;
     if (!reachable || !control.enabled || !control.visible) {
         events_.write({{QStringLiteral("event"), QStringLiteral("ignored")},
-                       {QStringLiteral("action"), QString::fromStdString(action.text)}});
+                       {QStringLiteral("action"), text(action.text)}});
         return;
     }
     std::visit(
@@ -180,7 +208,7 @@ void HeadlessDriver::operate(const ScriptAction& action) {
             } else if constexpr (std::is_same_v<Ref, ui::CheckBox*>) {
                 ref->click();
             } else if constexpr (std::is_same_v<Ref, ui::TextBox*>) {
-                ref->setText(action.value);
+                ref->type(action.value);
             } else if constexpr (std::is_same_v<Ref, ui::ComboBox*>) {
                 for (std::size_t i = 0; i < ref->items.size(); ++i) {
                     if (ref->items[i] == action.value) {
@@ -194,68 +222,70 @@ void HeadlessDriver::operate(const ScriptAction& action) {
         target->control);
 }
 
-void HeadlessDriver::waitFor(long long millis) {
-    const link::Millis until = pump_.now() + link::Millis{millis};
-    do {
-        pump_.processEvents();
-    } while (pump_.now() < until);
-}
-
-void HeadlessDriver::deliverDueActions() {
-    while (!timed_.empty() && timed_.begin()->first <= pump_.now()) {
-        const std::shared_ptr<const ScriptAction> action = timed_.begin()->second;
-        timed_.erase(timed_.begin());
-        perform(*action);
-    }
-}
-
 void HeadlessDriver::dump() {
     events_.write({{QStringLiteral("event"), QStringLiteral("state")},
-                   {QStringLiteral("window"), windowJson(main_.window())},
-                   {QStringLiteral("card"), cardJson(main_.card())},
-                   {QStringLiteral("state"), stateJson(main_, main_.runMode())}});
+                   {QStringLiteral("window"), windowJson(controller_->form())},
+                   {QStringLiteral("card"), cardJson(controller_->card())},
+                   {QStringLiteral("state"), stateJson(*controller_)}});
+}
+
+void HeadlessDriver::formChanged() {
+    reportStatus();
 }
 
 void HeadlessDriver::reportStatus() {
-    const std::string& status = main_.window().lblCMT[4].caption;
+    if (controller_ == nullptr) return;
+    const std::string& status = controller_->form().lblCMT[4].caption;
     if (status == statusShown_) return;
     statusShown_ = status;
     events_.write({{QStringLiteral("event"), QStringLiteral("status")},
-                   {QStringLiteral("text"), QString::fromStdString(status)}});
+                   {QStringLiteral("text"), text(status)}});
 }
 
 void HeadlessDriver::reportResults() {
-    const std::vector<std::string>& items = main_.window().lstSTATUS.items;
+    const std::vector<std::string>& items = controller_->form().lstSTATUS.items;
     if (items == resultsShown_) return;
     resultsShown_ = items;
     QJsonArray lines;
-    for (const std::string& item : items) lines.append(QString::fromStdString(item));
+    for (const std::string& item : items) lines.append(text(item));
     events_.write(
         {{QStringLiteral("event"), QStringLiteral("results")}, {QStringLiteral("items"), lines}});
 }
 
-std::map<std::string, HeadlessDriver::FileStamp> HeadlessDriver::dataFiles() const {
-    std::map<std::string, FileStamp> stamps;
-    for (const char* name : kDataFiles) {
-        const std::string path = main_.dataFolder() + name;
-        const QFileInfo file(QString::fromStdString(path));
-        if (file.exists()) stamps[path] = {file.lastModified(), file.size()};
-    }
-    return stamps;
+void HeadlessDriver::showMessage(const session::Message& message) {
+    events_.write({{QStringLiteral("event"), QStringLiteral("message")},
+                   {QStringLiteral("title"), text(message.title)},
+                   {QStringLiteral("text"), text(message.text)},
+                   {QStringLiteral("icon"), message.icon == session::Icon::Stop
+                                                ? QStringLiteral("stop")
+                                                : QStringLiteral("information")}});
 }
 
-void HeadlessDriver::reportFiles() {
-    const auto now = dataFiles();
+void HeadlessDriver::beep() {
+    events_.write({{QStringLiteral("event"), QStringLiteral("beep")}});
+}
+
+void HeadlessDriver::runPublished(const measurement::RunRecord& record) {
+    reportResults();
+    if (record.files.empty()) return;
     QJsonArray written;
-    for (const auto& [path, stamp] : now) {
-        const auto before = filesSeen_.find(path);
-        if (before == filesSeen_.end() || before->second != stamp)
-            written.append(QString::fromStdString(path));
-    }
-    filesSeen_ = now;
-    if (!written.isEmpty())
-        events_.write({{QStringLiteral("event"), QStringLiteral("files")},
-                       {QStringLiteral("written"), written}});
+    for (const std::string& path : record.files) written.append(text(path));
+    events_.write({{QStringLiteral("event"), QStringLiteral("files")},
+                   {QStringLiteral("written"), written}});
+}
+
+void HeadlessDriver::programEnds(bool byOperator) {
+    if (done_) return;
+    events_.write({{QStringLiteral("event"), QStringLiteral("end")}});
+    finish(byOperator ? kExitOk : kExitEndedItself);
+}
+
+void HeadlessDriver::finish(int status) {
+    if (done_) return;
+    done_ = true;
+    for (async::EventLoop::TimerId id : timed_) loop_.cancel(id);
+    if (continuing_ != 0) loop_.cancel(std::exchange(continuing_, 0));
+    if (finished_) finished_(status);
 }
 
 }  // namespace kt520::app

@@ -1,20 +1,23 @@
 #pragma once
 // Runs the program without a window: start-up, then a script of operator
-// actions read line by line, each delivered once the previous one has
-// finished; "after" actions wait in a queue that the event pump delivers when
-// their time comes, even in the middle of another action. Everything the
-// program shows goes to the event writer as JSON lines (docs/headless.md).
-#include <QDateTime>
+// actions read line by line, each delivered once the operation it started
+// has ended; "after" actions are delivered at their time, even while another
+// operation runs. Everything the program shows goes out as JSON lines
+// (docs/headless.md). The driver is a frontend like the window: it operates
+// the form's controls by name and never reaches into the session.
 #include <functional>
 #include <istream>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ControlRegistry.h"
-#include "app/HeadlessOperator.h"
-#include "app/MainWindow.h"
+#include "app/Controller.h"
+#include "app/EventWriter.h"
+#include "app/Frontend.h"
 #include "app/Script.h"
+#include "async/EventLoop.h"
 
 namespace kt520::app {
 
@@ -25,47 +28,55 @@ enum ExitStatus : int {
     kExitScriptError = 2,  // a line of the script could not be read or carried out
 };
 
-class HeadlessDriver {
+class HeadlessDriver : public Frontend {
   public:
-    // `pumpRound` is the pump's per-round hook, which the driver takes over.
-    HeadlessDriver(MainWindow& main, link::EventPump& pump, std::function<void()>& pumpRound,
-                   HeadlessOperator& op, EventWriter& events);
+    HeadlessDriver(async::EventLoop& loop, EventWriter& events, std::istream& script);
 
-    // Runs `startUp` (window creation and load), then the script; the exit status.
-    int run(const std::function<void()>& startUp, std::istream& script);
+    // Starts `controller` and then the script; `finished` gets the exit status
+    // once the program has ended (it is called exactly once).
+    void run(Controller& controller, std::function<void(int)> finished);
+
+    // Frontend
+    void formChanged() override;
+    void showMessage(const session::Message& message) override;
+    void beep() override;
+    void runPublished(const measurement::RunRecord& record) override;
+    void sessionIdle() override;
+    void cardDialogOpened() override {}
+    void programEnds(bool byOperator) override;
 
   private:
     struct Target {
         ControlRef control;
         bool onCard;
     };
+    enum class Waiting { Nothing, Operation, Timer };
 
+    void continueScript();
+    void nextLines();
+    bool perform(const ScriptAction& action);
     std::string checkTarget(const ScriptAction& action) const;
     std::optional<Target> resolve(const std::string& name) const;
-    void perform(const ScriptAction& action);
     void operate(const ScriptAction& action);
-    void waitFor(long long millis);
-    void deliverDueActions();
     void dump();
     void reportStatus();
     void reportResults();
-    // When each data file was last written, and its size.
-    using FileStamp = std::pair<QDateTime, qint64>;
-    std::map<std::string, FileStamp> dataFiles() const;
-    void reportFiles();
-    int endedStatus() const;
+    void finish(int status);
 
-    MainWindow& main_;
-    link::EventPump& pump_;
-    std::function<void()>& pumpRound_;
-    HeadlessOperator& operator_;
+    async::EventLoop& loop_;
     EventWriter& events_;
+    std::istream& script_;
+    Controller* controller_ = nullptr;
+    std::function<void(int)> finished_;
     std::map<std::string, ControlRef> mainControls_;
     std::map<std::string, ControlRef> cardControls_;
-    std::multimap<link::Millis, std::shared_ptr<const ScriptAction>> timed_;
+    std::vector<async::EventLoop::TimerId> timed_;
+    Waiting waiting_ = Waiting::Nothing;
+    async::EventLoop::TimerId continuing_ = 0;
+    int lineNumber_ = 0;
+    bool done_ = false;
     std::string statusShown_;
     std::vector<std::string> resultsShown_;
-    std::map<std::string, FileStamp> filesSeen_;
 };
 
 }  // namespace kt520::app

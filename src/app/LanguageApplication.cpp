@@ -4,8 +4,8 @@
 
 namespace kt520::app {
 
-void applyLanguageCaptions(const lang::LanguageFile& file, ui::MainWindowModel& window,
-                           ui::CardDialogModel& card) {
+void applyLanguageCaptions(const lang::LanguageFile& file, ui::MainForm& window,
+                           ui::CardForm& card) {
     for (const auto& [key, value] : file.values) {
         const lang::CaptionKey* caption = lang::findCaptionKey(key);
         if (caption == nullptr) continue;
@@ -35,7 +35,7 @@ void applyLanguageCaptions(const lang::LanguageFile& file, ui::MainWindowModel& 
     }
 }
 
-void applyJapaneseFont(ui::MainWindowModel& window, ui::CardDialogModel& card) {
+void applyJapaneseFont(ui::MainForm& window, ui::CardForm& card) {
     const std::string face(lang::kJapaneseFace);
     window.fontName = face;
     auto set = [&face](ui::Control& control) { control.fontName = face; };

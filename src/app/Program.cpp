@@ -12,11 +12,6 @@ link::PortMap portMapFor(const Options& options) {
     return map;
 }
 
-Folders foldersFor(const Options& options) {
-    return {options.programFolder.value_or(executableFolder()),
-            options.dataFolder ? dataFolderAt(*options.dataFolder) : defaultDataFolder()};
-}
-
 }  // namespace
 
 std::string executableFolder() {
@@ -24,33 +19,30 @@ std::string executableFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
-Program::Program(const Options& options, link::EventPump& pump, lang::Operator& op)
-    : simulatedPort_(options.simulatedPort),
-      devices_(portMapFor(options)),
-      simulatedLine_(pump),
-      port_([this](int portNumber) { return lineFor(portNumber); }) {
-    for (const link::PortOverride& entry : options.ports) mappedPorts_.push_back(entry.portNumber);
-    if (simulatedPort_ != 0) {
-        simulator_ = std::make_unique<sim::Instrument>(options.simulator);
-        simulatedLine_.attach(simulatedPort_, *simulator_);
+Program::Program(const Options& options, async::EventLoop& loop)
+    : options_(options),
+      devices_(loop, portMapFor(options)),
+      simulatedLine_(loop),
+      line_([this](int portNumber) { return lineFor(portNumber); }) {
+    if (options_.simulatedPort != 0) {
+        simulator_ = std::make_unique<sim::Instrument>(options_.simulator);
+        simulatedLine_.attach(options_.simulatedPort, *simulator_);
     }
-    window_ = std::make_unique<MainWindow>(port_, pump, op, foldersFor(options));
 }
 
-link::SerialPort* Program::lineFor(int portNumber) {
-    if (simulatedPort_ != 0) {
-        // With the simulator only it and the ports named on the command line answer.
-        if (portNumber == simulatedPort_) return &simulatedLine_;
-        const bool mapped =
-            std::find(mappedPorts_.begin(), mappedPorts_.end(), portNumber) != mappedPorts_.end();
-        return mapped ? &devices_ : nullptr;
-    }
-    return &devices_;
+Folders Program::folders() const {
+    return {options_.programFolder.value_or(executableFolder()),
+            options_.dataFolder ? dataFolderAt(*options_.dataFolder) : defaultDataFolder()};
 }
 
-void Program::start() {
-    window_->initialize();
-    window_->load();
+link::SerialLine* Program::lineFor(int portNumber) {
+    if (options_.simulatedPort == 0) return &devices_;
+    // With the simulator only it and the ports named on the command line answer.
+    if (portNumber == options_.simulatedPort) return &simulatedLine_;
+    const bool mapped = std::any_of(
+        options_.ports.begin(), options_.ports.end(),
+        [portNumber](const link::PortOverride& entry) { return entry.portNumber == portNumber; });
+    return mapped ? &devices_ : nullptr;
 }
 
 }  // namespace kt520::app

@@ -1,18 +1,17 @@
 #pragma once
-// The whole program as the command line sets it up: the serial lines behind
-// the port numbers (real devices, the built-in simulator), the folders, and
-// the main window's controller over them. The desktop and the headless driver
-// each build one with their own event pump and operator.
+// The serial lines and folders the command line asks for: real devices on
+// their port numbers, the built-in simulated instrument on its port, and the
+// folders of the language file and the data.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
-#include "app/MainWindow.h"
-#include "app/RoutingSerialPort.h"
-#include "lang/Operator.h"
-#include "link/EventPump.h"
-#include "link/InMemorySerialPort.h"
-#include "link/qtserial/QtSerialPort.h"
+#include "app/Controller.h"
+#include "async/EventLoop.h"
+#include "link/InMemoryLine.h"
+#include "link/RoutingLine.h"
+#include "link/qtserial/QtSerialLine.h"
 #include "sim/Instrument.h"
 
 namespace kt520::app {
@@ -22,26 +21,21 @@ std::string executableFolder();
 
 class Program {
   public:
-    Program(const Options& options, link::EventPump& pump, lang::Operator& op);
+    Program(const Options& options, async::EventLoop& loop);
 
-    // Window creation and load. Throws lang::ProgramEnded when the program
-    // ends during start-up (no language file).
-    void start();
-
-    MainWindow& mainWindow() { return *window_; }
+    link::SerialLine& line() { return line_; }
+    Folders folders() const;
     // The simulated instrument, when one is attached.
     sim::Instrument* simulator() { return simulator_.get(); }
 
   private:
-    link::SerialPort* lineFor(int portNumber);
+    link::SerialLine* lineFor(int portNumber);
 
-    int simulatedPort_ = 0;
-    std::vector<int> mappedPorts_;
-    link::QtSerialPort devices_;
+    Options options_;
+    link::QtSerialLine devices_;
     std::unique_ptr<sim::Instrument> simulator_;
-    link::InMemorySerialPort simulatedLine_;
-    RoutingSerialPort port_;
-    std::unique_ptr<MainWindow> window_;
+    link::InMemoryLine simulatedLine_;
+    link::RoutingLine line_;
 };
 
 }  // namespace kt520::app

@@ -87,13 +87,13 @@ QJsonObject windowItself(const std::string& caption, const std::string& fontName
 
 }  // namespace
 
-QJsonObject windowJson(ui::MainWindowModel& window) {
+QJsonObject windowJson(ui::MainForm& window) {
     QJsonObject out = controlsJson(mainWindowControls(window));
     out[QStringLiteral("fomMAIN")] = windowItself(window.caption, window.fontName);
     return out;
 }
 
-QJsonObject cardJson(ui::CardDialogModel& card) {
+QJsonObject cardJson(ui::CardForm& card) {
     QJsonObject out = controlsJson(cardDialogControls(card));
     QJsonObject itself = windowItself(card.caption, "");
     itself[QStringLiteral("visible")] = card.shown;
@@ -101,12 +101,13 @@ QJsonObject cardJson(ui::CardDialogModel& card) {
     return out;
 }
 
-QJsonObject stateJson(MainWindow& main, const std::string& runMode) {
-    const link::ModelInfo& model = main.model();
-    const ui::MainWindowModel& window = main.window();
+QJsonObject stateJson(const Controller& controller) {
+    const session::Session& session = controller.session();
+    const link::ModelInfo& model = session.model();
+    const ui::MainForm& window = controller.form();
     QJsonObject out;
-    out[QStringLiteral("linkState")] = text(main.link().linkState);
-    out[QStringLiteral("runMode")] = text(runMode);
+    out[QStringLiteral("linkState")] = text(std::string(link::linkStateText(session.linkState())));
+    out[QStringLiteral("runMode")] = text(std::string(session::runModeText(session.runMode())));
     out[QStringLiteral("modelName")] = text(model.modelName);
     out[QStringLiteral("romVersion")] = model.romVersion;
     // Through the number text, so that 25.4 shows as 25.4 and not as its nearest double.
@@ -115,11 +116,11 @@ QJsonObject stateJson(MainWindow& main, const std::string& runMode) {
     std::from_chars(range.data(), range.data() + range.size(), rangeValue);
     out[QStringLiteral("driveRange")] = rangeValue;
     out[QStringLiteral("modelKind")] = model.modelKind;
-    out[QStringLiteral("LanguageCode")] = text(main.languageCode());
+    out[QStringLiteral("LanguageCode")] = text(controller.languageCode());
     out[QStringLiteral("fstrSPD_LIMIT")] = text(window.fstrSPD_LIMIT);
     out[QStringLiteral("fstrCUT_LOCK")] = text(window.fstrCUT_LOCK);
-    out[QStringLiteral("announceConnect")] = text(main.announceConnect());
-    out[QStringLiteral("dataFolder")] = text(main.dataFolder());
+    out[QStringLiteral("announceConnect")] = text(session.announceConnect() ? "1" : "0");
+    out[QStringLiteral("dataFolder")] = text(controller.dataFolder());
     return out;
 }
 

@@ -3,13 +3,13 @@
 // driver's "dump": every control by its name with the properties that apply.
 #include <QJsonObject>
 
-#include "app/MainWindow.h"
+#include "app/Controller.h"
 
 namespace kt520::app {
 
-QJsonObject windowJson(ui::MainWindowModel& window);
-QJsonObject cardJson(ui::CardDialogModel& card);
+QJsonObject windowJson(ui::MainForm& window);
+QJsonObject cardJson(ui::CardForm& card);
 // linkState, runMode, ModelInfo, LanguageCode, the fstr fields, announceConnect, dataFolder.
-QJsonObject stateJson(MainWindow& main, const std::string& runMode);
+QJsonObject stateJson(const Controller& controller);
 
 }  // namespace kt520::app

@@ -3,12 +3,13 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/CommandLine.h"
 #include "app/HeadlessDriver.h"
-#include "app/HeadlessOperator.h"
+#include "app/EventWriter.h"
 #include "app/Program.h"
-#include "app/QtEventPump.h"
+#include "async/qt/QtEventLoop.h"
 
 #ifdef KT520_HAS_DESKTOP
 #include "ui/desktop/Desktop.h"
@@ -30,12 +31,18 @@ int runHeadless(int& argc, char** argv, const app::Options& options) {
     }
     std::istream& script = options.scriptFile ? file : std::cin;
 
-    app::QtEventPump pump;
+    async::QtEventLoop loop;
+    app::Program program(options, loop);
     app::EventWriter events(stdout);
-    app::HeadlessOperator op(events);
-    app::Program program(options, pump, op);
-    app::HeadlessDriver driver(program.mainWindow(), pump, pump.onEvents, op, events);
-    return driver.run([&program] { program.start(); }, script);
+    app::HeadlessDriver driver(loop, events, script);
+    app::Controller controller(loop, program.line(), program.folders(), driver);
+    std::optional<int> status;
+    driver.run(controller, [&status](int exitStatus) {
+        status = exitStatus;
+        QCoreApplication::exit(exitStatus);
+    });
+    if (!status) QCoreApplication::exec();
+    return status.value_or(app::kExitOk);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "conditions/ConditionReader.h"
+#include "lang/InternalFault.h"
 #include "profile/Blanks.h"
 
 #include <array>
@@ -46,39 +47,25 @@ std::string inchLengthInMillimetres(std::string_view inchText) {
 const std::pair<std::string_view, std::string_view> kInchPitches[] = {
     {"2.0", "0.05"}, {"5.9", "0.15"}, {"19.7", "0.50"}, {"59.1", "1.50"}, {"196.8", "5.0"}};
 
-std::string pitchInMicrometres(std::string_view inchPitch, lang::Operator& op,
-                               const lang::MessageCatalog& catalog) {
+std::string pitchInMicrometres(std::string_view inchPitch) {
     const std::string key(trimBlanks(inchPitch));
     for (const auto& [received, stored] : kInchPitches)
         if (key == received) return std::string(stored);
-    op.showMessage(catalog.internalError(), catalog.boxTitle(1), lang::MessageIcon::Stop);
-    lang::endProgramNow(op);
+    lang::failInternal("inch sampling pitch \"" + key + "\"");
 }
 
 }  // namespace
 
-ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts,
-                                 lang::Operator& op, const lang::MessageCatalog& catalog) {
+ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts) {
     ConditionSet set;
     set.fields = layouts.reply.cut(reply, 2);
     set.evaluationLengthText = itemText(set, layouts.items, kEvaluationLengthItem);
     set.samplingPitchText = itemText(set, layouts.items, kSamplingPitchItem);
     if (itemText(set, layouts.items, kUnitItem) == "2") {
         set.evaluationLengthText = inchLengthInMillimetres(set.evaluationLengthText);
-        set.samplingPitchText = pitchInMicrometres(set.samplingPitchText, op, catalog);
+        set.samplingPitchText = pitchInMicrometres(set.samplingPitchText);
     }
     return set;
-}
-
-ConditionSet readConditions(link::InstrumentLink& link, const ConditionLayouts& layouts,
-                            lang::Operator& op, const lang::MessageCatalog& catalog) {
-    link.sendCommand("RDCON00");
-    std::string reply;
-    if (link.bytesWaiting() > 0) {
-        link.readTextReply();
-        reply = link.replyText;
-    }
-    return conditionsFromReply(reply, layouts, op, catalog);
 }
 
 }  // namespace kt520::conditions

@@ -4,20 +4,14 @@
 
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionSet.h"
-#include "lang/MessageCatalog.h"
-#include "lang/Operator.h"
-#include "link/InstrumentLink.h"
 
 namespace kt520::conditions {
 
-// Asks the instrument for its conditions and cuts the reply. With no answer
-// every field is empty. An inch sampling pitch that no table knows shows the
-// internal-error box and ends the program (lang::ProgramEnded).
-ConditionSet readConditions(link::InstrumentLink& link, const ConditionLayouts& layouts,
-                            lang::Operator& op, const lang::MessageCatalog& catalog);
-
-// The same from a reply already received: two leading characters, then the record.
-ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts,
-                                 lang::Operator& op, const lang::MessageCatalog& catalog);
+// Cuts the instrument's answer to "RDCON00" (two leading characters, then the
+// record) into a ConditionSet; an empty answer gives empty fields. An inch
+// record has its evaluation length converted to millimetres and its sampling
+// pitch to micrometres; an inch pitch that no table knows is an internal
+// fault (lang::failInternal).
+ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts);
 
 }  // namespace kt520::conditions

@@ -95,10 +95,17 @@ const std::string& entry(const std::array<std::string, Slots>& list, int n) {
     return list[static_cast<std::size_t>(n)];
 }
 
+constexpr Text kProgramTexts[] = {
+    {"A data block of {} points was dropped: a block holds at most 1000.",
+     "{}点のデータブロックを破棄しました（1ブロックは最大1000点です）。"},
+    {"Not saved: {}", "保存できませんでした: {}"},
+};
+
 }  // namespace
 
 void MessageCatalog::load(const std::string& languageCode) {
     const bool japanese = languageCode == "J";
+    japanese_ = japanese;
     if (!japanese && languageCode != "E") {
         clear(boxTitles_);
         clear(messages_);
@@ -127,6 +134,18 @@ const std::string& MessageCatalog::statusText(int n) const {
 
 std::string MessageCatalog::internalError() const {
     return instrumentError(22) + "No.17";
+}
+
+std::string MessageCatalog::listingLengthError() const {
+    return message(14) + "No.1";
+}
+
+std::string MessageCatalog::programText(ProgramText text, const std::string& argument) const {
+    const Text& both = kProgramTexts[static_cast<std::size_t>(text)];
+    std::string shown = japanese_ ? both.japanese : both.english;
+    const auto slot = shown.find("{}");
+    if (slot != std::string::npos) shown.replace(slot, 2, argument);
+    return shown;
 }
 
 }  // namespace kt520::lang

@@ -6,6 +6,13 @@
 
 namespace kt520::lang {
 
+// The program's own texts, for situations the instrument's catalog has no
+// entry for. "{}" in a text stands for its one argument.
+enum class ProgramText {
+    BlockDropped,  // a data block claimed more points than a block may hold
+    NotSaved,      // the data folder could not take the run's files
+};
+
 class MessageCatalog {
   public:
     // Fills every list for the language code; any other code leaves them empty.
@@ -19,12 +26,19 @@ class MessageCatalog {
 
     // InstrumentErrors entry 22 directly followed by "No.17": the internal-error text.
     std::string internalError() const;
+    // Messages entry 14 directly followed by "No.1": a condition length the listing has no line for.
+    std::string listingLengthError() const;
+
+    // One of the program's own texts, in the catalog's language (English when
+    // the language is neither), with `argument` in the place of "{}".
+    std::string programText(ProgramText text, const std::string& argument = {}) const;
 
   private:
     std::array<std::string, 3> boxTitles_;
     std::array<std::string, 16> messages_;
     std::array<std::string, 23> instrumentErrors_;
     std::array<std::string, 9> statusTexts_;
+    bool japanese_ = false;
 };
 
 }  // namespace kt520::lang

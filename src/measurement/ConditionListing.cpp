@@ -1,4 +1,6 @@
 #include "measurement/ConditionListing.h"
+
+#include "lang/InternalFault.h"
 #include "profile/Blanks.h"
 
 #include <array>
@@ -22,7 +24,6 @@ enum Item {
 };
 
 constexpr int kVdaFirmware = 1311;
-constexpr int kMessageOriginMove = 14;
 
 // A code and its text in the millimetre form and in the inch form.
 struct CodeText {
@@ -64,12 +65,11 @@ constexpr std::array kSectionCounts{"1", "2", "3", "4", "5"};
 
 class Listing {
   public:
-    Listing(const ListingSource& source, lang::Operator& op, const lang::MessageCatalog& catalog)
-        : source_(source), op_(op), catalog_(catalog) {}
+    explicit Listing(const ListingSource& source) : source_(source) {}
 
     std::vector<std::string> lines() {
         const std::string unit = item(kUnit);
-        if (unit != "1" && unit != "2") internalError();
+        if (unit != "1" && unit != "2") lang::failInternal("unit \"" + unit + "\"");
         inch_ = unit == "2";
 
         std::vector<std::string> lines;
@@ -96,7 +96,7 @@ class Listing {
         for (const CodeText& entry : table) {
             if (entry.code == code) return std::string(inch_ ? entry.inch : entry.millimetre);
         }
-        internalError();
+        lang::failInternal("code \"" + code + "\" of item " + std::to_string(k));
     }
 
     std::string samplingLengths() {
@@ -104,11 +104,7 @@ class Listing {
         for (const char* count : kSectionCounts) {
             if (code == count) return code;
         }
-        if (code != "L") {
-            op_.showMessage(catalog_.message(kMessageOriginMove) + "No.1", catalog_.boxTitle(1),
-                            lang::MessageIcon::Stop);
-            lang::endProgramNow(op_);
-        }
+        if (code != "L") lang::failInternal("sampling lengths \"" + code + "\"", lang::FaultText::No1);
         // The record's own text is in the unit of the record, which is the form's unit.
         return "L " + std::string(trimBlanks(item(kEvaluationLength))) + (inch_ ? "inch" : "mm");
     }
@@ -130,22 +126,14 @@ class Listing {
         return source_.languageCode;
     }
 
-    [[noreturn]] void internalError() {
-        op_.showMessage(catalog_.internalError(), catalog_.boxTitle(1), lang::MessageIcon::Stop);
-        lang::endProgramNow(op_);
-    }
-
     const ListingSource& source_;
-    lang::Operator& op_;
-    const lang::MessageCatalog& catalog_;
     bool inch_ = false;
 };
 
 }  // namespace
 
-std::vector<std::string> conditionListingLines(const ListingSource& source, lang::Operator& op,
-                                               const lang::MessageCatalog& catalog) {
-    return Listing(source, op, catalog).lines();
+std::vector<std::string> conditionListingLines(const ListingSource& source) {
+    return Listing(source).lines();
 }
 
 }  // namespace kt520::measurement

@@ -17,8 +17,6 @@
 
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionSet.h"
-#include "lang/MessageCatalog.h"
-#include "lang/Operator.h"
 
 namespace kt520::measurement {
 
@@ -29,10 +27,8 @@ struct ListingSource {
     std::string languageCode;
 };
 
-// A code the listing does not know shows the internal-error box and ends the
-// program; a sampling-length code without a line shows "After origin move,
-// ..." followed by "No.1" and ends it too (lang::ProgramEnded).
-std::vector<std::string> conditionListingLines(const ListingSource& source, lang::Operator& op,
-                                               const lang::MessageCatalog& catalog);
+// A code the listing does not know, and a sampling-length code it has no line
+// for, are internal faults (lang::failInternal, No.17 and No.1).
+std::vector<std::string> conditionListingLines(const ListingSource& source);
 
 }  // namespace kt520::measurement

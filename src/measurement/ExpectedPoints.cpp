@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "measurement/ProfileData.h"
+#include "lang/InternalFault.h"
 #include "profile/NumberText.h"
 
 namespace kt520::measurement {
@@ -17,15 +18,13 @@ constexpr int kTravelItem = 22;
 constexpr int kMotifLimitAItem = 30;
 constexpr float kLongDriveRange = 50.8f;
 
-int motifPoints(const ExpectedPointsInput& input, lang::Operator& op,
-                const lang::MessageCatalog& catalog) {
+int motifPoints(const ExpectedPointsInput& input) {
     const std::string code = conditions::itemText(input.conditions, input.items, kMotifLimitAItem);
     if (code == "2") return 4300;
     if (code == "3") return 6450;
     if (code == "4") return 10700;
     if (code == "5") return input.model.driveRange == kLongDriveRange ? 10500 : 5100;
-    op.showMessage(catalog.internalError(), catalog.boxTitle(1), lang::MessageIcon::Stop);
-    lang::endProgramNow(op);
+    lang::failInternal("motif limit A \"" + code + "\"");
 }
 
 // Cut-off in millimetres by its code; 0 for a code without one.
@@ -61,10 +60,8 @@ int lengthPoints(const ExpectedPointsInput& input) {
 
 }  // namespace
 
-int expectedPoints(const ExpectedPointsInput& input, lang::Operator& op,
-                   const lang::MessageCatalog& catalog) {
-    const int points =
-        input.motifProfileSelected ? motifPoints(input, op, catalog) : lengthPoints(input);
+int expectedPoints(const ExpectedPointsInput& input) {
+    const int points = input.motifProfileSelected ? motifPoints(input) : lengthPoints(input);
     return std::clamp(points, 0, ProfileData::kCapacity);
 }
 

@@ -9,8 +9,6 @@
 // and, except with the 2CR filter, one after it. See docs/data-files.md.
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionSet.h"
-#include "lang/MessageCatalog.h"
-#include "lang/Operator.h"
 #include "link/ModelInfo.h"
 
 namespace kt520::measurement {
@@ -25,10 +23,9 @@ struct ExpectedPointsInput {
     ProfileKind profile;
 };
 
-// A motif limit A outside the table shows the internal-error box and ends the
-// program (lang::ProgramEnded). Lengths that cannot be read give 0 (the bar
-// then only shows that the transfer runs). Never more than 30000.
-int expectedPoints(const ExpectedPointsInput& input, lang::Operator& op,
-                   const lang::MessageCatalog& catalog);
+// A motif limit A outside the table is an internal fault (lang::failInternal).
+// Lengths that cannot be read give 0 (the bar then only shows that the
+// transfer runs). Never more than 30000.
+int expectedPoints(const ExpectedPointsInput& input);
 
 }  // namespace kt520::measurement

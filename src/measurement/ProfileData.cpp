@@ -9,19 +9,21 @@ void ProfileData::clearOutputLines() {
     outputLines.assign(kCapacity + 1, std::string());
 }
 
-QByteArray ProfileData::outputFileText() {
-    QByteArray text;
+bool ProfileData::appendPoint(std::string text) {
+    if (pointCount >= kCapacity) return false;
+    outputLines[static_cast<std::size_t>(++pointCount)] = std::move(text);
+    return true;
+}
+
+std::string ProfileData::outputFileText() {
+    std::string text;
     linesWritten = 0;
     for (std::size_t i = 1; i < outputLines.size() && !outputLines[i].empty(); ++i) {
-        text.append(outputLines[i].data(), static_cast<qsizetype>(outputLines[i].size()));
-        text.append("\r\n");
+        text += outputLines[i];
+        text += "\r\n";
         linesWritten = static_cast<int>(i);
     }
     return text;
-}
-
-std::string writeOutputFile(ProfileData& data, const std::filesystem::path& folder) {
-    return writeWholeFile(folder / data.outputFileName, data.outputFileText());
 }
 
 void writeOutputFile(ProfileData& data, RunFiles& files) {

@@ -1,21 +1,12 @@
 #include "measurement/RunFiles.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <system_error>
-
-#include <QFile>
-#include <QSaveFile>
-#include <QString>
 
 namespace kt520::measurement {
 namespace {
-
-QString qtPath(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
-}
-
-std::string failure(const std::filesystem::path& path, const QString& reason) {
-    return path.filename().string() + ": " + reason.toStdString();
-}
 
 // Where a file waits, written in full, until it is renamed over its target.
 std::filesystem::path besideTarget(const std::filesystem::path& target) {
@@ -24,36 +15,25 @@ std::filesystem::path besideTarget(const std::filesystem::path& target) {
     return beside;
 }
 
-std::string writeBeside(const std::filesystem::path& target, const QByteArray& bytes) {
-    QFile file(qtPath(besideTarget(target)));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return failure(target, file.errorString());
-    }
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const QString reason = file.errorString();
+std::string writeBeside(const std::filesystem::path& target, const std::string& bytes) {
+    const std::filesystem::path beside = besideTarget(target);
+    errno = 0;
+    std::ofstream file(beside, std::ios::binary | std::ios::trunc);
+    if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file) file.flush();
+    const bool written = static_cast<bool>(file);
+    const int error = errno;
     file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        QFile::remove(file.fileName());
-        return failure(target, reason);
-    }
-    return {};
+    if (written && !file.fail()) return {};
+    std::error_code ignored;
+    std::filesystem::remove(beside, ignored);
+    return target.filename().string() + ": " +
+           (error != 0 ? std::strerror(error) : "cannot be written");
 }
 
 }  // namespace
 
-std::string writeWholeFile(const std::filesystem::path& path, const QByteArray& bytes) {
-    QSaveFile file(qtPath(path));
-    if (!file.open(QIODevice::WriteOnly)) return failure(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const std::string reason = failure(path, file.errorString());
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return failure(path, file.errorString());
-    return {};
-}
-
-void RunFiles::stage(const std::string& fileName, QByteArray bytes) {
+void RunFiles::stage(const std::string& fileName, std::string bytes) {
     for (auto& [name, staged] : staged_) {
         if (name == fileName) {
             staged = std::move(bytes);
@@ -63,10 +43,16 @@ void RunFiles::stage(const std::string& fileName, QByteArray bytes) {
     staged_.emplace_back(fileName, std::move(bytes));
 }
 
-std::vector<std::string> RunFiles::fileNames() const {
+std::vector<std::string> RunFiles::names() const {
     std::vector<std::string> names;
     for (const auto& entry : staged_) names.push_back(entry.first);
     return names;
+}
+
+const std::string* RunFiles::staged(const std::string& fileName) const {
+    for (const auto& [name, bytes] : staged_)
+        if (name == fileName) return &bytes;
+    return nullptr;
 }
 
 std::string RunFiles::publish(const std::filesystem::path& folder) {

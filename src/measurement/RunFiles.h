@@ -12,29 +12,25 @@
 #include <utility>
 #include <vector>
 
-#include <QByteArray>
-
 namespace kt520::measurement {
-
-// Writes `bytes` to `path` whole or not at all: beside the old file, then
-// renamed over it. Empty on success, else why it failed.
-std::string writeWholeFile(const std::filesystem::path& path, const QByteArray& bytes);
 
 class RunFiles {
   public:
     // A later file of the same name replaces the earlier one.
-    void stage(const std::string& fileName, QByteArray bytes);
+    void stage(const std::string& fileName, std::string bytes);
     bool empty() const { return staged_.empty(); }
-    std::vector<std::string> fileNames() const;
+    std::vector<std::string> names() const;
+    // The text staged under `fileName`, or null.
+    const std::string* staged(const std::string& fileName) const;
 
-    // Writes every staged file into `folder`. When any cannot be written, none
-    // replaces its old file. Empty on success, else why it failed. The stage
-    // is empty afterwards either way.
-    std::string publish(const std::filesystem::path& folder);
+    // Writes every staged file into `folder`. When any cannot be written,
+    // none replaces its old file. Empty on success, else why it failed. The
+    // stage is empty afterwards either way.
+    [[nodiscard]] std::string publish(const std::filesystem::path& folder);
     void discard() { staged_.clear(); }
 
   private:
-    std::vector<std::pair<std::string, QByteArray>> staged_;
+    std::vector<std::pair<std::string, std::string>> staged_;
 };
 
 }  // namespace kt520::measurement

@@ -91,6 +91,14 @@ std::string Instrument::takeForHost(link::Millis now) {
     return line_.take(nowMs);
 }
 
+std::optional<link::Millis> Instrument::arrivalOf(std::size_t count, link::Millis now) {
+    advanceTo(static_cast<double>(now.count()));
+    const std::optional<double> arrival = line_.arrivalOf(count);
+    if (!arrival) return std::nullopt;
+    // Whole milliseconds, never before the byte is there.
+    return link::Millis{static_cast<link::Millis::rep>(std::ceil(*arrival + 1e-6))};
+}
+
 char Instrument::status(link::Millis now) {
     advanceTo(static_cast<double>(now.count()));
     return statusChar();

@@ -25,6 +25,7 @@ class Instrument : public link::LinePeer {
 
     void receiveFromHost(std::string_view bytes, link::Millis now) override;
     std::string takeForHost(link::Millis now) override;
+    std::optional<link::Millis> arrivalOf(std::size_t count, link::Millis now) override;
     bool deviceReady() const override { return !line_.closed(); }
     void hostOpened(bool open) override;
 

@@ -35,6 +35,19 @@ std::string TransmitLine::take(double nowMs) {
     return arrived;
 }
 
+std::optional<double> TransmitLine::arrivalOf(std::size_t count) const {
+    std::optional<double> arrival;
+    for (const Reply& reply : queue_) {
+        const std::size_t unsent = reply.bytes.size() - reply.sent;
+        if (unsent == 0) continue;
+        const std::size_t taken = std::min(count, unsent);
+        arrival = reply.startMs + static_cast<double>(reply.sent + taken) * byteTimeMs_;
+        count -= taken;
+        if (count == 0) break;
+    }
+    return arrival;
+}
+
 void TransmitLine::clear() {
     queue_.clear();
     freeAtMs_ = 0;

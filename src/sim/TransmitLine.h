@@ -3,6 +3,7 @@
 // after another at the line's byte time, each no earlier than it is ready and
 // never overlapping the one before.
 #include <deque>
+#include <optional>
 #include <string>
 
 namespace kt520::sim {
@@ -16,6 +17,9 @@ class TransmitLine {
     void send(std::string bytes, double readyAtMs, bool closesLine = false);
     // The bytes that have arrived at the host by `nowMs`.
     std::string take(double nowMs);
+    // When the `count`-th byte not yet taken arrives at the host, or the last
+    // one queued when fewer are; none when nothing is queued.
+    std::optional<double> arrivalOf(std::size_t count) const;
     void clear();
     bool closed() const { return closed_; }
     double byteTimeMs() const { return byteTimeMs_; }

@@ -1,8 +1,8 @@
 #pragma once
-// ScriptedPeer: the far end of an InMemorySerialPort whose answers a test
-// writes down beforehand.
+// ScriptedPeer: the far end of an InMemoryLine whose answers a test writes
+// down beforehand.
 //
-//   ScriptedPeer peer;                          port.attach(1, peer);
+//   ScriptedPeer peer;                          line.attach(1, peer);
 //   peer.on("RDKT 00", "RDKTKT520...\r");       // answer every "RDKT 00", 5 ms later
 //   peer.on("RDSTU00", "OK000000000", Millis{40});  // ... or after a chosen delay
 //   peer.once("RDDTB00", blockReply({1.0f}));   // one-off answers go first, in order,
@@ -22,6 +22,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,6 +66,11 @@ class ScriptedPeer : public link::LinePeer {
             outgoing_.pop_front();
         }
         return due;
+    }
+
+    std::optional<Millis> arrivalOf(std::size_t count, Millis /*now*/) override {
+        if (outgoing_.empty()) return std::nullopt;
+        return outgoing_[std::min(count, outgoing_.size()) - 1].first;
     }
 
     bool deviceReady() const override { return ready; }

@@ -1,0 +1,52 @@
+// What every operation of the session needs: the status query, a command
+// whose refusal is told to the operator, and the message boxes.
+#include "session/Session.h"
+#include "session/Texts.h"
+
+namespace kt520::session {
+
+async::Task<link::StatusReply> Session::status() {
+    link::StatusReply reply = co_await link_.queryStatus();
+    if (reply.kind == link::StatusReply::Kind::Refused) showRefusal("RDSTU00", reply.refusal);
+    co_return reply;
+}
+
+async::Task<bool> Session::accepted(std::string command) {
+    const std::string reply = co_await link_.exchange(command);
+    const auto refusal = link::refusalIn(reply);
+    if (!refusal) co_return true;
+    showRefusal(command, *refusal);
+    co_return false;
+}
+
+// Error 01 names the command itself, so the operator sees which one was
+// refused; a number the catalog does not know shows the catch-all text and
+// the code as it came.
+void Session::showRefusal(const std::string& command, const link::Refusal& refusal) {
+    std::string text;
+    if (refusal.number == 1) {
+        text = command;
+    } else if (refusal.number >= 0 && refusal.number <= texts::kLastInstrumentError) {
+        text = p_.catalog.instrumentError(refusal.number);
+    } else {
+        text = p_.catalog.instrumentError(texts::kUnknownInstrumentError) + " (NG" +
+               refusal.code + ")";
+    }
+    p_.observer.showMessage({text, p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+}
+
+void Session::warn(int message) {
+    p_.observer.showMessage(
+        {p_.catalog.message(message), p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+}
+
+void Session::inform(int message) {
+    p_.observer.showMessage({p_.catalog.message(message),
+                             p_.catalog.boxTitle(texts::kInformation), Icon::Information});
+}
+
+void Session::setStatusText(int entry) {
+    p_.observer.statusText(p_.catalog.statusText(entry));
+}
+
+}  // namespace kt520::session

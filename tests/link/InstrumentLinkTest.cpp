@@ -1,0 +1,176 @@
+// The exchange with the instrument on a virtual clock: framing, the bounds on
+// every wait, the status and block replies, opening with identification, and
+// a command slipped in between two exchanges.
+#include <gtest/gtest.h>
+
+#include "lang/InternalFault.h"
+#include "link/InMemoryLine.h"
+#include "link/InstrumentLink.h"
+#include "support/RunTask.h"
+#include "support/ScriptedPeer.h"
+
+namespace kt520::testing {
+namespace {
+
+using link::LineFault;
+using link::LineLost;
+using link::Millis;
+
+const std::string kKt520Answer = "RDKTKT520 V 1.103,A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P, 2 ;rest\r";
+
+class Exchange : public ::testing::Test {
+  protected:
+    Exchange() {
+        line.attach(1, peer);
+        EXPECT_TRUE(line.open(1, link::kLineSettings));
+    }
+    // What the exchange of `command` ends with: the reply, or the fault that ended it.
+    std::string outcome(async::Task<std::string> task) {
+        try {
+            return runTask(loop, std::move(task));
+        } catch (const LineLost& lost) {
+            return "lost " + std::to_string(static_cast<int>(lost.fault)) + " at " +
+                   std::to_string(loop.now().count());
+        }
+    }
+    std::string lost(LineFault fault, int at) {
+        return "lost " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(at);
+    }
+
+    async::VirtualLoop loop;
+    link::InMemoryLine line{loop};
+    ScriptedPeer peer;
+    link::InstrumentLink link{loop, line};
+};
+
+TEST_F(Exchange, SendsTheCommandWithACarriageReturnAfterDroppingStaleBytes) {
+    peer.sendAt(Millis{0}, "stale,");
+    loop.runFor(Millis{10});
+    peer.once("RDRES00", "1.5,2.5\r");
+    EXPECT_EQ(outcome(link.exchange("RDRES00")), "1.5,2.5\r");
+    EXPECT_EQ(line.written(), "RDRES00\r");
+}
+
+TEST_F(Exchange, EveryByteMustComeWithinTheBoundOfTheOneBefore) {
+    struct Case {
+        std::vector<std::pair<int, std::string>> schedule;  // ms after the command, bytes
+        std::string reply;                                   // or, when empty:
+        LineFault fault;
+        int endsAfter;
+    };
+    const Case cases[] = {
+        {{{2999, "OK\r"}}, "OK\r", {}, 0},
+        {{{3001, "OK\r"}}, "", LineFault::TimedOut, 3000},
+        {{{2900, "a"}, {5800, "b"}, {8700, "\r"}}, "ab\r", {}, 0},
+        {{{100, "ab"}, {3200, "\r"}}, "", LineFault::TimedOut, 3100},
+        {{{10, std::string(link::kMaxReplyLength + 1, '#')}}, "", LineFault::Overlong, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply + std::to_string(c.endsAfter));
+        const Millis start = loop.now();
+        for (const auto& [after, bytes] : c.schedule) peer.sendAt(start + Millis{after}, bytes);
+        const std::string expected =
+            c.reply.empty() ? lost(c.fault, static_cast<int>(start.count()) + c.endsAfter)
+                            : c.reply;
+        EXPECT_EQ(outcome(link.exchange("RDCON00")), expected);
+        loop.runFor(Millis{20000});
+        line.clearInput();
+    }
+}
+
+TEST_F(Exchange, ALinkDownSendsNothingAndAPulledPortEndsTheWait) {
+    link.setState(link::LinkState::Failed);
+    EXPECT_EQ(outcome(link.exchange("RDSTU00")), lost(LineFault::NotConnected, 0));
+    EXPECT_EQ(line.written(), "");
+
+    link.setState(link::LinkState::Connected);
+    loop.callAt(Millis{500}, [&] { line.pullPlug(); });
+    EXPECT_EQ(outcome(link.exchange("RDSTU00")), lost(LineFault::PortClosed, 500));
+}
+
+TEST_F(Exchange, StatusRepliesAreReadWholeWhateverTheyHold) {
+    peer.once("RDSTU00", "OK106000000");
+    const link::StatusReply status = runTask(loop, link.queryStatus());
+    EXPECT_EQ(status.kind, link::StatusReply::Kind::Status);
+    EXPECT_EQ(status.at(3), '1');
+    EXPECT_EQ(status.at(4), '0');
+
+    peer.once("RDSTU00", "NG10\r");
+    const link::StatusReply refused = runTask(loop, link.queryStatus());
+    EXPECT_EQ(refused.kind, link::StatusReply::Kind::Refused);
+    EXPECT_EQ(refused.refusal.number, 10);
+    EXPECT_EQ(line.bytesWaiting(), 0u);
+
+    peer.once("RDSTU00", "?!");
+    const link::StatusReply odd = runTask(loop, link.queryStatus());
+    EXPECT_EQ(odd.kind, link::StatusReply::Kind::Unexpected);
+    EXPECT_EQ(odd.at(3), '?');
+}
+
+TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
+    peer.bytesPerMilli = 3;  // about the line's own rate
+    peer.once("RDDTB00", blockReply({1.0f, -2.0f}));
+    peer.once("RDDTB00", blockReply({}));
+    peer.once("RDDTB00", blockReply(std::vector<float>(1001, 0.5f)));
+    peer.once("RDDTB00", "NG04\r");
+    const link::Block points = runTask(loop, link.fetchBlock());
+    EXPECT_EQ(points.kind, link::Block::Kind::Points);
+    EXPECT_EQ(points.points, (std::vector<float>{1.0f, -2.0f}));
+    EXPECT_TRUE(runTask(loop, link.fetchBlock()).points.empty());
+    const link::Block oversized = runTask(loop, link.fetchBlock());
+    EXPECT_EQ(oversized.kind, link::Block::Kind::Oversized);
+    EXPECT_EQ(oversized.declaredPoints, 1001);
+    EXPECT_EQ(runTask(loop, link.fetchBlock()).kind, link::Block::Kind::End);
+
+    peer.once("RDDTB00", std::string("XY\x00\x01zzzzz", 9));
+    EXPECT_THROW(runTask(loop, link.fetchBlock()), lang::InternalFault);
+}
+
+TEST_F(Exchange, ASlippedInCommandGoesBeforeTheNextExchangeButNotBeforeItsTime) {
+    peer.on("WRSTP", "OK\r");
+    peer.on("RDSTU00", "OK000000000");
+    link.slipIn("WRSTP", Millis{1000});
+    (void)runTask(loop, link.queryStatus());
+    EXPECT_EQ(peer.commands, (std::vector<std::string>{"WRSTP", "RDSTU00"}));
+    EXPECT_GE(loop.now(), Millis{1000});
+    EXPECT_FALSE(link.hasSlipIn());
+}
+
+class Opening : public Exchange {
+  protected:
+    Opening() { line.close(); }
+};
+
+TEST_F(Opening, SettlesDrainsAsksAndChecksTheModelWithinThreeSeconds) {
+    peer.sendAt(Millis{900}, "junk");
+    peer.on("RDKT 00", kKt520Answer, Millis{40});
+    EXPECT_EQ(runTask(loop, link.open(1)), link::OpenResult::Identified);
+    EXPECT_EQ(peer.commands, std::vector<std::string>{"RDKT 00"});
+    EXPECT_TRUE(line.isOpen());
+    EXPECT_EQ(runTask(loop, link.open(1)), link::OpenResult::AlreadyOpen);
+}
+
+TEST_F(Opening, AnythingButAKt520InTimeClosesThePort) {
+    struct Case {
+        const char* answer;
+        Millis delay;
+        bool ready;
+    };
+    const Case cases[] = {
+        {"RDKTKT210 V 1.0\r", Millis{5}, true},  // another model
+        {"RDKTKT5\r", Millis{5}, true},          // too short to say
+        {"RDKTKT520 V 1.1\r", Millis{2100}, true},  // after the 3 s from opening
+        {"RDKTKT520 V 1.1\r", Millis{5}, false},    // no device-ready signal
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        peer.ready = c.ready;
+        peer.on("RDKT 00", c.answer, c.delay);
+        EXPECT_EQ(runTask(loop, link.open(1)), link::OpenResult::Failed);
+        EXPECT_FALSE(line.isOpen());
+    }
+    EXPECT_EQ(runTask(loop, link.open(7)), link::OpenResult::Failed);  // nothing on port 7
+}
+
+}  // namespace
+}  // namespace kt520::testing
