@@ -88,6 +88,12 @@ bool parseFaultRule(std::string_view text, FaultRule& rule, std::string& error) 
                 return false;
             }
             parsed.errorCode = std::string(value);
+        } else if (parsed.kind == FaultKind::HugeBlock) {
+            if (!parseInt(value, parsed.blockPoints) || parsed.blockPoints < 1001 ||
+                parsed.blockPoints > 32767) {
+                error = "the point count of \"huge-block\" must be 1001 to 32767";
+                return false;
+            }
         } else {
             error = "the fault \"" + std::string(kind->name) + "\" takes no value";
             return false;

@@ -16,7 +16,7 @@ enum class FaultKind {
     CloseLine,  // half the answer is sent, then the line goes dead for good
     StuckBusy,  // every status reply says busy ("5") from then on
     Overlong,   // the answer is a text longer than any receive buffer
-    HugeBlock,  // a block reply claims 32767 points and carries none
+    HugeBlock,  // a block reply claims more points than a block may hold, and carries them
 };
 
 struct FaultRule {
@@ -29,6 +29,7 @@ struct FaultRule {
     int occurrence = 0;
     int delayMs = 5000;            // Late
     std::string errorCode = "10";  // Refuse: two digits
+    int blockPoints = 1001;        // HugeBlock: the points the block claims and carries
 };
 
 struct Faults {

@@ -143,7 +143,10 @@ void Instrument::handleCommand(const std::string& command, double atMs) {
                 reply = std::string(kOverlongReplyBytes, '#') + '\r';
                 break;
             case FaultKind::HugeBlock:
-                reply = "OK\x7f\xff";
+                reply = "OK";
+                appendBigEndian(reply, static_cast<std::uint32_t>(f.blockPoints), 2);
+                reply.append(4 * static_cast<std::size_t>(f.blockPoints), '\0');
+                reply += '\r';
                 break;
             default:
                 break;

@@ -1,0 +1,226 @@
+// Measurement runs as the operator meets them: the commands in their order,
+// the files byte for byte, Stop at any moment, and an instrument that
+// misbehaves while the run polls or transfers.
+#include <gtest/gtest.h>
+
+#include "profile/NumberText.h"
+#include "support/SessionRig.h"
+
+namespace kt520::testing {
+namespace {
+
+using async::Millis;
+
+// The commands with each run of one repeated command folded into one entry "CMD*".
+Texts folded(const Texts& commands) {
+    Texts out;
+    for (const std::string& command : commands) {
+        if (!out.empty() && (out.back() == command || out.back() == command + "*")) {
+            out.back() = command + "*";
+            continue;
+        }
+        out.push_back(command);
+    }
+    return out;
+}
+
+TEST(Run, StartSendsThePanelsConditionsThenMeasuresAndFetchesInThisOrder) {
+    SessionRig rig;
+    rig.connect();
+    const std::size_t before = rig.commands().size();
+    rig.act(Action::Start);
+
+    EXPECT_EQ(rig.observer.texts(), Texts{});
+    EXPECT_EQ(folded(rig.commands(before)),
+              (Texts{"RDKT 00",      "RDSTU00",      "WRUNT1",  "WRCUT33",  "WRSTD4",  "WRFIL21",
+                     "WRRAN61",      "WRM A2",       "WRM B3",  "WRTRA1",   "WRART1",  "WRSPD35",
+                     "RDCON00",      "WRNUM  100",   "WRCAN0000100",        "RDSTU00", "WRSTA",
+                     "RDDTB00*",     "RDSTU00*",     "WRCAN0000101",        "RDDTB00*", "RDRES00",
+                     "RDCON00"}));
+    ASSERT_EQ(rig.observer.published.size(), 1u);
+    const measurement::RunRecord& run = rig.observer.published.front();
+    EXPECT_EQ(run.files.size(), 4u);
+    EXPECT_EQ(run.measured.size(), run.evaluation.size());
+    EXPECT_EQ(crlfLines(run.results), rig.file("Parameter.csv"));
+    EXPECT_EQ(rig.observer.statuses.front(), "Measured Profile Data. ");
+    EXPECT_EQ(rig.observer.statuses.back(), "Evaluation Profile Data.");
+    EXPECT_EQ(rig.observer.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(rig.session.runMode(), session::RunMode::Measuring);
+}
+
+// A scripted instrument whose profiles and results the files must hold exactly.
+class ScriptedRun : public ::testing::Test {
+  protected:
+    ScriptedRun() {
+        instrument.holdProfiles({{1.0f, 2.5f, -0.25f}, {0.5f, 3.0f, 4.0f}},
+                                {{0.125f, -1.5f}, {2.0f, 1234.5f}});
+        rig.connect();
+    }
+    ScriptedInstrument instrument;
+    SessionRig rig{instrument.peer};
+};
+
+TEST_F(ScriptedRun, TheFilesHoldWhatTheInstrumentSentInItsWindow) {
+    rig.act(Action::Start);
+    EXPECT_EQ(rig.observer.texts(), Texts{});
+    EXPECT_EQ(rig.file("Evaluation.csv"), crlfLines({".125", "-1.5", "2", "1234.5"}));
+    // 2CR: the evaluation window is the end of the measured profile.
+    EXPECT_EQ(rig.file("Measured.csv"), crlfLines({"-.25", ".5", "3", "4"}));
+    EXPECT_EQ(rig.file("Parameter.csv"), crlfLines({"1.23", "4.56"}));
+    const std::string conditionFile = rig.file("Condition.csv");
+    EXPECT_TRUE(conditionFile.starts_with("3\r\n3\r\n2\r\n1\r\n4\r\n6\r\n"));
+    EXPECT_TRUE(conditionFile.ends_with(
+        crlfLines({"CUT 0.8mm", "SCT 3", "CUV R", "FLT 2CR", "STD ISO 1997", "RNG 80um",
+                   "STP 0.50um", "UNT mm", "LNG English"})));
+    EXPECT_EQ(rig.observer.list, (Texts{"1.23", "4.56"}));
+}
+
+TEST_F(ScriptedRun, InchConditionsScaleBothProfilesAndGaussCutsTheMiddle) {
+    sim::MeasuringConditions inch;
+    inch.unit = '2';
+    inch.filter = '3';
+    instrument.holdConditions(inch);
+    rig.act(Action::Start);
+    const auto scaled = [](std::vector<float> values) {
+        Texts lines;
+        for (float v : values) lines.push_back(profile::numberText(v * 39.37f));
+        return lines;
+    };
+    EXPECT_EQ(rig.file("Evaluation.csv"), crlfLines(scaled({0.125f, -1.5f, 2.0f, 1234.5f})));
+    // GAUSS: two points to drop, the window starts after the first.
+    EXPECT_EQ(rig.file("Measured.csv"), crlfLines(scaled({1.0f, 2.5f, -0.25f, 0.5f})));
+    EXPECT_TRUE(rig.file("Condition.csv")
+                    .ends_with(crlfLines({"CUT 0.03inch", "SCT 3", "CUV R", "FLT GAUSS",
+                                          "STD ISO 1997", "RNG 3200uinch", "STP 19.7uinch",
+                                          "UNT inch", "LNG English"})));
+}
+
+TEST_F(ScriptedRun, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {
+    rig.panel.setTiltCompensation(true);
+    rig.act(Action::Start);
+    // The least-squares line through -.25, .5, 3, 4 is removed.
+    EXPECT_EQ(rig.file("Measured.csv"), crlfLines({".3", "-.4", ".6000001", "-.5"}));
+
+    const std::string before = rig.file("Measured.csv");
+    rig.panel.click(conditions::Item::CsvSave, 2);
+    instrument.holdProfiles({{9.0f}}, {{9.0f}});
+    rig.act(Action::Start);
+    EXPECT_EQ(rig.file("Measured.csv"), before);
+    EXPECT_EQ(rig.observer.list, (Texts{"1.23", "4.56"}));
+}
+
+TEST_F(ScriptedRun, ABusyInstrumentRefusesTheStartWithNothingSent) {
+    instrument.peer.on("RDSTU00", statusReply('1'));
+    const std::size_t before = rig.commands().size();
+    rig.act(Action::Start);
+    EXPECT_EQ(rig.observer.texts(), Texts{"The measurement is not finished currently. "});
+    EXPECT_EQ(rig.commands(before), (Texts{"RDKT 00", "RDSTU00"}));
+    EXPECT_EQ(rig.observer.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(rig.noDataFiles());
+}
+
+// Stop, clicked at different moments of a run against the simulated
+// instrument: the run ends without data, "WRSTP" goes out a second after the
+// click and never inside another exchange, and no line message appears.
+TEST(Stop, EndsTheRunCleanlyWhereverItIsClicked) {
+    struct Case {
+        const char* during;
+        const char* command;  // the click comes just after this command went out ...
+        int occurrence;       // ... the n-th time
+        bool runStarted;      // whether "WRSTA" went out
+    };
+    const Case cases[] = {
+        {"the conditions", "WRSTD4", 1, false},
+        {"the measured transfer", "RDDTB00", 3, true},
+        {"the polling", "RDSTU00", 4, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.during);
+        SessionRig rig;
+        rig.connect();
+        rig.stopAfter(c.command, c.occurrence, Millis{2});
+        rig.act(Action::Start);
+
+        EXPECT_EQ(rig.observer.texts(), Texts{});
+        EXPECT_EQ(rig.observer.statuses.back(), "NON DATA");
+        EXPECT_EQ(rig.tap.count("WRSTP"), 1);
+        EXPECT_GE(rig.tap.timeOf("WRSTP"), rig.stopClickedAt.count() + 1000);
+        EXPECT_EQ(rig.tap.count("WRSTA"), c.runStarted ? 1 : 0);
+        EXPECT_EQ(rig.tap.count("WRCAN0000101"), 0);
+        EXPECT_TRUE(rig.noDataFiles());
+        EXPECT_EQ(rig.session.runMode(), session::RunMode::Stopped);
+
+        rig.act(Action::Read);  // after a stop there is nothing to read
+        EXPECT_EQ(rig.observer.texts(), Texts{"NON DATA"});
+    }
+}
+
+TEST(Stop, OutsideARunWaitsItsTurnAndItsSecond) {
+    ScriptedPeer slow;
+    slow.on("RDKT 00", "RDKTKT520 V 1.311,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,50\r");
+    slow.on("RDSTU00", statusReply('0'));
+    slow.on("RDCON00", conditionReply({}));
+    for (const char* command : {"WRSPD44", "WRESP", "WRSTP"}) slow.on(command, "OK\r", Millis{40});
+    SessionRig rig(slow);
+    rig.connect();
+    const Millis pressed = rig.loop.now();
+    rig.session.post({Action::JogPress, 2});
+    rig.at(pressed + Millis{10}, [&] { rig.session.post({Action::JogRelease}); });
+    rig.at(pressed + Millis{20}, [&] { rig.session.stop(); });
+    rig.settle();
+    EXPECT_EQ(rig.commands(rig.commands().size() - 4),
+              (Texts{"WRSPD44", "WRESP", "WRSTP", "WRSTP"}));
+    EXPECT_EQ(rig.observer.texts(), Texts{});
+}
+
+// What the instrument gets wrong while a run polls and transfers: the run
+// goes on, each thing is told once, and the files are written.
+TEST(Run, SurvivesOddRepliesWhilePollingAndAnOversizedBlock) {
+    struct Case {
+        const char* fault;
+        Texts messages;
+    };
+    const Case cases[] = {
+        {"ng:RDSTU00#4=10", {"Communication Error"}},
+        {"ng:RDSTU00=10", {"Communication Error"}},  // every poll refused: told once
+        {"garbage:RDSTU00#4", {}},
+        {"huge-block:RDDTB00#2",
+         {"A data block of 1001 points was dropped: a block holds at most 1000."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        sim::SimConfig config;
+        std::string error;
+        sim::FaultRule rule;
+        ASSERT_TRUE(sim::parseFaultRule(c.fault, rule, error)) << error;
+        SessionRig rig;
+        rig.connect();
+        rig.simulated.setFaults({{rule}});
+        rig.act(Action::Start);
+        EXPECT_EQ(rig.observer.texts(), c.messages);
+        EXPECT_FALSE(rig.observer.ended);
+    }
+}
+
+TEST(Run, ALineThatDiesEndsTheRunWithOneMessageAndKeepsThePreviousFiles) {
+    for (const char* fault : {"close:RDDTB00#5", "no-answer:RDRES00", "close:RDKT 00"}) {
+        SCOPED_TRACE(fault);
+        SessionRig rig;
+        rig.connect();
+        rig.act(Action::Start);
+        const std::string measured = rig.file("Measured.csv");
+        const std::int16_t romVersion = rig.session.model().romVersion;
+        sim::FaultRule rule;
+        std::string error;
+        ASSERT_TRUE(sim::parseFaultRule(fault, rule, error));
+        rig.simulated.setFaults({{rule}});
+        rig.act(Action::Start);
+        EXPECT_EQ(rig.observer.texts(), Texts{"Communication is abnormal! "});
+        EXPECT_EQ(rig.file("Measured.csv"), measured);
+        EXPECT_EQ(rig.session.model().romVersion, romVersion);
+        EXPECT_EQ(rig.observer.bar.visible, false);
+    }
+}
+
+}  // namespace
+}  // namespace kt520::testing
