@@ -1,7 +1,7 @@
 #pragma once
 // One option group of the condition panel, typed by its code enum: which
 // entries it has (hidden placeholders included), which one is chosen, and
-// which are offered.
+// which are offered. A hidden entry is never shown, so only code chooses it.
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
@@ -15,11 +15,14 @@ template <typename E>
 class Choice {
   public:
     // `entries` in code order; `chosen` is selected and every entry offered.
-    Choice(std::initializer_list<E> entries, E chosen)
-        : entries_(entries), enabled_(entries_.size(), true), selected_(chosen) {}
+    Choice(std::initializer_list<E> entries, E chosen, std::initializer_list<E> hidden = {})
+        : entries_(entries), enabled_(entries_.size(), true), hidden_(hidden), selected_(chosen) {}
 
     const std::vector<E>& entries() const { return entries_; }
     bool has(E entry) const { return slot(entry) >= 0; }
+    bool shown(E entry) const {
+        return has(entry) && std::find(hidden_.begin(), hidden_.end(), entry) == hidden_.end();
+    }
     // The entry whose code is `code`, when the group has one.
     std::optional<E> entryOf(int code) const {
         for (E entry : entries_)
@@ -70,6 +73,7 @@ class Choice {
 
     std::vector<E> entries_;
     std::vector<bool> enabled_;
+    std::vector<E> hidden_;
     std::optional<E> selected_;
 };
 

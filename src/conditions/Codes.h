@@ -8,7 +8,14 @@
 namespace kt520::conditions {
 
 enum class Unit { Millimetre = 1, Inch = 2 };
-enum class Standard { Jis1982 = 1, Jis1994 = 2, Din1990 = 3, Iso1997 = 4, Ansi1995 = 5, Jis2001 = 6 };
+enum class Standard {
+    Jis1982 = 1,
+    Jis1994 = 2,
+    Din1990 = 3,
+    Iso1997 = 4,
+    Ansi1995 = 5,
+    Jis2001 = 6
+};
 enum class Profile { P = 1, R = 2, W = 3, Din4776 = 4, RMotif = 5, WMotif = 6 };
 enum class Filter { TwoCR = 1, PC75 = 2, Gauss = 3, None = 4 };
 // Cut-off lengths 0.08, 0.25, 0.8, 2.5 and 8 mm (fh for the waviness profile).

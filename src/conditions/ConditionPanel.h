@@ -57,7 +57,9 @@ class ConditionPanel {
 
     // Chooses `entry` from code; its group's handler runs when it changed.
     template <typename E>
-    void choose(E entry);
+    void choose(E entry) {
+        chooseCode(itemOf<E>(), codeOf(entry));
+    }
 
     // Identification found `model`: the panel's part of configuring the
     // window for it (the rules, the motif and ANX entries, auto return, the
@@ -74,8 +76,21 @@ class ConditionPanel {
     void applyWavinessLengthRule();
 
   private:
-    class Change;  // tells the observer once the outermost call has ended
+    // Runs `body`; when it was the outermost call and state() changed, the
+    // observer hears of it once.
+    template <typename F>
+    void changing(F&& body);
+    void chooseCode(Item item, int code);
     void onChosen(Item item);
+    void onUnitChosen();
+    void onCutOffChosen();
+    void applyShortDriveRule();
+    void onMotifAChosen();
+    void onMotifBChosen();
+    void onCsvSaveChosen();
+    // The evaluation length as typed or read back; a new text runs the rules.
+    void setLengthText(std::string text);
+    bool offersMotifs() const;
 
     ConditionState state_;
     link::ModelInfo model_;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "conditions/Choice.h"
 
@@ -25,6 +26,10 @@ enum class Frame {
     Anx = 18,
     MotifLengths = 19,
 };
+
+inline constexpr Frame kSwitchedFrames[] = {
+    Frame::Filter, Frame::CutOff,  Frame::Sections, Frame::MotifA, Frame::MotifB,
+    Frame::Tilt,   Frame::PrePost, Frame::LongWave, Frame::Anx,    Frame::MotifLengths};
 
 class FrameSwitches {
   public:
@@ -60,34 +65,37 @@ struct ConditionState {
     Choice<Standard> standard{{Standard::Jis1982, Standard::Jis1994, Standard::Din1990,
                                Standard::Iso1997, Standard::Ansi1995, Standard::Jis2001},
                               Standard::Iso1997};
-    Choice<Profile> profile{{Profile::P, Profile::R, Profile::W, Profile::Din4776, Profile::RMotif,
-                             Profile::WMotif},
-                            Profile::R};
-    Choice<Filter> filter{{Filter::TwoCR, Filter::PC75, Filter::Gauss, Filter::None},
-                          Filter::TwoCR};
+    Choice<Profile> profile{
+        {Profile::P, Profile::R, Profile::W, Profile::Din4776, Profile::RMotif, Profile::WMotif},
+        Profile::R};
+    Choice<Filter> filter{
+        {Filter::TwoCR, Filter::PC75, Filter::Gauss, Filter::None}, Filter::TwoCR, {Filter::None}};
     Choice<CutOff> cutOff{
-        {CutOff::Mm0_08, CutOff::Mm0_25, CutOff::Mm0_8, CutOff::Mm2_5, CutOff::Mm8},
-        CutOff::Mm0_8};
+        {CutOff::Mm0_08, CutOff::Mm0_25, CutOff::Mm0_8, CutOff::Mm2_5, CutOff::Mm8}, CutOff::Mm0_8};
     Choice<Sections> sections{{Sections::One, Sections::Two, Sections::Three, Sections::Four,
                                Sections::Five, Sections::Arbitrary},
-                              Sections::Three};
+                              Sections::Three,
+                              {Sections::Two, Sections::Four}};
     Choice<Range> range{{Range::Um800, Range::Um80, Range::Um8}, Range::Um80};
     Choice<Speed> speed{
         {Speed::Mm0_05, Speed::Mm0_1, Speed::Mm0_2, Speed::Mm0_5, Speed::Mm1, Speed::Mm2},
-        Speed::Mm0_5};
+        Speed::Mm0_5,
+        {Speed::Mm0_2, Speed::Mm2}};
     Choice<PrePost> prePost{{PrePost::Off, PrePost::On}, PrePost::On};
     Choice<OverRange> overRange{{OverRange::PlusMinusEscape, OverRange::PlusEscape,
                                  OverRange::MinusEscape, OverRange::PlusMinusGo},
                                 OverRange::PlusMinusEscape};
     Choice<MotifA> motifA{
         {MotifA::Hidden, MotifA::Mm0_02, MotifA::Mm0_1, MotifA::Mm0_5, MotifA::Mm2_5},
-        MotifA::Mm0_02};
+        MotifA::Mm0_02,
+        {MotifA::Hidden}};
     Choice<MotifB> motifB{{MotifB::Hidden0, MotifB::Hidden2, MotifB::Mm0_1, MotifB::Mm0_5,
                            MotifB::Mm2_5, MotifB::Mm12_5},
-                          MotifB::Mm0_1};
-    Choice<LongWave> longWave{{LongWave::None, LongWave::Mm0_25, LongWave::Mm0_8, LongWave::Mm2_5,
-                               LongWave::Mm8},
-                              LongWave::None};
+                          MotifB::Mm0_1,
+                          {MotifB::Hidden0, MotifB::Hidden2}};
+    Choice<LongWave> longWave{
+        {LongWave::None, LongWave::Mm0_25, LongWave::Mm0_8, LongWave::Mm2_5, LongWave::Mm8},
+        LongWave::None};
     Choice<Anx> anx{{Anx::T, Anx::Seg}, Anx::T};
     Choice<AutoReturn> autoReturn{{AutoReturn::On, AutoReturn::Off}, AutoReturn::On};
     Choice<CsvSave> csvSave{{CsvSave::On, CsvSave::Off}, CsvSave::On};
@@ -113,5 +121,42 @@ struct ConditionState {
     ConditionState() { filter.enable(Filter::None, false); }
     bool operator==(const ConditionState&) const = default;
 };
+
+// Every option group with its item, for walks over the whole panel.
+template <typename E>
+struct Group {
+    Item item;
+    Choice<E> ConditionState::*choice;
+};
+inline constexpr std::tuple kGroups{
+    Group<Unit>{Item::Unit, &ConditionState::unit},
+    Group<Standard>{Item::Standard, &ConditionState::standard},
+    Group<Profile>{Item::Profile, &ConditionState::profile},
+    Group<Filter>{Item::Filter, &ConditionState::filter},
+    Group<CutOff>{Item::CutOff, &ConditionState::cutOff},
+    Group<Sections>{Item::Sections, &ConditionState::sections},
+    Group<Range>{Item::Range, &ConditionState::range},
+    Group<Speed>{Item::Speed, &ConditionState::speed},
+    Group<PrePost>{Item::PrePost, &ConditionState::prePost},
+    Group<OverRange>{Item::OverRange, &ConditionState::overRange},
+    Group<MotifA>{Item::MotifA, &ConditionState::motifA},
+    Group<MotifB>{Item::MotifB, &ConditionState::motifB},
+    Group<LongWave>{Item::LongWave, &ConditionState::longWave},
+    Group<Anx>{Item::Anx, &ConditionState::anx},
+    Group<AutoReturn>{Item::AutoReturn, &ConditionState::autoReturn},
+    Group<CsvSave>{Item::CsvSave, &ConditionState::csvSave},
+};
+
+// Calls f(item, choice) for every group of `state` (const or not).
+template <typename State, typename F>
+void forEachGroup(State& state, F&& f) {
+    std::apply([&](const auto&... group) { (f(group.item, state.*group.choice), ...); }, kGroups);
+}
+
+// The item of the group whose entries are E.
+template <typename E>
+constexpr Item itemOf() {
+    return std::get<Group<E>>(kGroups).item;
+}
 
 }  // namespace kt520::conditions

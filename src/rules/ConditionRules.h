@@ -2,52 +2,41 @@
 // The rules that keep the condition panel consistent: which options are
 // offered for the profile chosen, the length entries and their unit
 // conversions, and the cut-off/length/speed bands.
-#include <string>
-
-#include "lang/MessageCatalog.h"
-#include "lang/Operator.h"
-#include "link/ModelInfo.h"
-#include "ui/MainWindowModel.h"
+#include "conditions/ConditionPanel.h"
+#include "conditions/PanelRules.h"
 
 namespace kt520::rules {
 
-// Every routine works on the window model it was given and runs to its end
-// on the caller's thread. Selecting an option from here raises that option's
-// click handler at once, which may run these rules again before the outer
-// run has finished; each run re-derives the panel from the current choices,
-// so nested runs settle.
-class ConditionRules {
+// Every routine works on the panel it was given and runs to its end on the
+// caller's thread. Choosing an entry from here runs that group's handler at
+// once, which may run these rules again before the outer run has finished;
+// each run re-derives the panel from the current choices, so nested runs
+// settle. Read the state afresh after every choice.
+class ConditionRules final : public conditions::PanelRules {
   public:
-    ConditionRules(ui::MainWindowModel& window, const link::ModelInfo& model, lang::Operator& op,
-                   const lang::MessageCatalog& catalog);
+    explicit ConditionRules(conditions::ConditionPanel& panel) : panel_(panel) {}
 
     // The frames and options the chosen profile offers, then the length rule
-    // ("L" typed and the sections frame enabled, profile not "W") or the
-    // speeds. No profile chosen: the internal-error box, then the program ends.
-    void applyOptionRules();
-    // The speeds offered for the profile and its cut-off, and fstrSPD_LIMIT.
-    void applySpeedRules();
-    // Cut-off and speeds from the band of the length in txtLENG.
-    void applyLengthRule();
-    // "W": only fl values above fh are offered (with "L": the length rule below).
-    void applyWavinessLimits();
-    // "W" with "L": fh and fl from the band of the length in txtLENG.
-    void applyWavinessLengthRule();
-
-    // unit: 1 = just switched to mm, 2 = just switched to inch.
-    void convertLengthEntry(int unit);
-    void convertMotifLengths(int unit);
-    // "OK" or "NG" (with a beep and the text selected for each finding).
-    std::string checkLengthEntry();
+    // ("L" chosen and the sections frame enabled, profile not "W") or the
+    // speeds. No profile chosen: lang::failInternal.
+    void applyOptionRules() override;
+    // "W" with "L": fh and fl from the band of the typed length.
+    void applyWavinessLengthRule() override;
+    void convertLengthEntry(conditions::Unit unit) override;
+    void convertMotifLengths(conditions::Unit unit) override;
+    [[nodiscard]] int checkLengthEntry() override;
 
   private:
-    int selectedProfile() const;
-    [[noreturn]] void stopOnUnknownProfile();
+    // The speeds offered for the profile and its cut-off, and the speed suffix.
+    void applySpeedRules();
+    // Cut-off and speeds from the band of the typed length.
+    void applyLengthRule();
+    // "W": only fl values above fh are offered (with "L": the length rule above).
+    void applyWavinessLimits();
 
-    ui::MainWindowModel& window_;
-    const link::ModelInfo& model_;
-    lang::Operator& operator_;
-    const lang::MessageCatalog& catalog_;
+    conditions::ConditionState& state() { return panel_.edit(); }
+
+    conditions::ConditionPanel& panel_;
 };
 
 }  // namespace kt520::rules

@@ -23,19 +23,16 @@ int maxLengthInches(const link::ModelInfo& model) {
     return nearestEven16(static_cast<double>(model.driveRange) / 25.4);
 }
 
-std::optional<int> lengthBand(const ui::MainWindowModel& window, const link::ModelInfo& model) {
-    const double length = leadingNumber(window.txtLENG.text);
-    if (window.optUNT.isSelected(1)) {
+int lengthBand(const conditions::ConditionState& state, const link::ModelInfo& model) {
+    const double length = leadingNumber(state.lengthText);
+    if (state.unit.is(conditions::Unit::Millimetre)) {
         // The travel limit is compared in single precision, so that a typed
         // "25.4" matches a 25.4 mm drive.
         const bool withinTravel = static_cast<float>(length) <= model.driveRange;
         return bandWithin(length, 0.1, kMillimetreBounds, withinTravel);
     }
-    if (window.optUNT.isSelected(2)) {
-        const bool withinTravel = length <= maxLengthInches(model);
-        return bandWithin(length, 0.01, kInchBounds, withinTravel);
-    }
-    return std::nullopt;
+    const bool withinTravel = length <= maxLengthInches(model);
+    return bandWithin(length, 0.01, kInchBounds, withinTravel);
 }
 
 }  // namespace kt520::rules

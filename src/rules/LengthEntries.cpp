@@ -10,9 +10,9 @@
 namespace kt520::rules {
 namespace {
 
+using conditions::Unit;
+
 constexpr double kInchPerMillimetre = 0.03937;
-constexpr int kToMillimetres = 1;
-constexpr int kToInches = 2;
 
 struct MotifLengthRange {
     double minMillimetres;
@@ -35,75 +35,67 @@ double scaleOf(int decimals) {
     return scale;
 }
 
-// The value in the other unit, rounded to `decimals` places half to even.
-double converted(double value, int unit, int decimals) {
+// The value in the unit switched to, rounded to `decimals` places half to even.
+double converted(double value, Unit to, int decimals) {
     const double scale = scaleOf(decimals);
-    const double raw = unit == kToInches ? value * kInchPerMillimetre : value / kInchPerMillimetre;
+    const double raw = to == Unit::Inch ? value * kInchPerMillimetre : value / kInchPerMillimetre;
     return nearestEven16(raw * scale) / scale;
 }
 
 }  // namespace
 
-void ConditionRules::convertLengthEntry(int unit) {
-    if (unit != kToMillimetres && unit != kToInches) return;
-    const double length = leadingNumber(window_.txtLENG.text);
+void ConditionRules::convertLengthEntry(Unit unit) {
+    const link::ModelInfo& model = panel_.model();
+    const double length = leadingNumber(state().lengthText);
     std::string text;
-    if (unit == kToInches) {
-        double inches = converted(length, unit, 2);
-        if (inches < 0.01) inches = 0.01;
-        const int longest = maxLengthInches(model_);
+    if (unit == Unit::Inch) {
+        const double inches = std::max(converted(length, unit, 2), 0.01);
+        const int longest = maxLengthInches(model);
         text = inches > longest ? shortNumber(static_cast<double>(longest)) : shortNumber(inches);
     } else {
-        double millimetres = converted(length, unit, 1);
-        if (millimetres < 0.1) millimetres = 0.1;
+        const double millimetres = std::max(converted(length, unit, 1), 0.1);
         // The drive's travel is written as the single-precision number it is
         // (25.4, not 25.399999618...).
-        text = millimetres > model_.driveRange ? shortNumber(model_.driveRange)
-                                               : shortNumber(millimetres);
+        text = millimetres > model.driveRange ? shortNumber(model.driveRange)
+                                              : shortNumber(millimetres);
     }
-    window_.txtLENG.setText(text);
+    state().lengthText = text;
 }
 
-void ConditionRules::convertMotifLengths(int unit) {
-    if (unit != kToMillimetres && unit != kToInches) return;
-    for (int k = 1; k <= 4; ++k) {
-        const MotifLengthRange& range = kMotifRanges[k - 1];
-        const double value = leadingNumber(window_.txtALEN[k].text);
-        // txtALEN(3) in mm never falls below 3.3, so its leading zero never
-        // shows; the separator is "." like every number text of the program.
+void ConditionRules::convertMotifLengths(Unit unit) {
+    for (std::size_t k = 0; k < 4; ++k) {
+        const MotifLengthRange& range = kMotifRanges[k];
+        std::string& text = state().motifLengthTexts[k];
+        const double value = leadingNumber(text);
+        // Box 3 in mm never falls below 3.3, so its leading zero never shows;
+        // the separator is "." like every number text of the program.
         const double length =
-            unit == kToInches
+            unit == Unit::Inch
                 ? std::clamp(converted(value, unit, 3), range.minInches, range.maxInches)
                 : std::clamp(converted(value, unit, range.millimetreDecimals), range.minMillimetres,
                              range.maxMillimetres);
-        window_.txtALEN[k].setText(shortNumber(length));
+        text = shortNumber(length);
     }
 }
 
-std::string ConditionRules::checkLengthEntry() {
-    ui::TextBox& box = window_.txtLENG;
-    const double length = leadingNumber(box.text);
-    const auto decimalsAfterPoint = [&box]() -> size_t {
-        const size_t point = box.text.find('.');
-        return point == std::string::npos ? 0 : box.text.size() - point - 1;
-    };
+int ConditionRules::checkLengthEntry() {
+    const std::string& text = state().lengthText;
+    const link::ModelInfo& model = panel_.model();
+    const double length = leadingNumber(text);
+    const std::size_t point = text.find('.');
+    const std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1;
 
+    // The two tests are separate: a length may fail both, and each finding is
+    // signalled on its own.
     int findings = 0;
-    if (window_.optUNT.isSelected(1)) {
-        if (length < 0.1 || static_cast<float>(length) > model_.driveRange) ++findings;
-        if (decimalsAfterPoint() > 1) ++findings;
-    } else if (window_.optUNT.isSelected(2)) {
-        if (length < 0.01 || length > maxLengthInches(model_)) ++findings;
-        if (decimalsAfterPoint() > 2) ++findings;
+    if (state().unit.is(Unit::Millimetre)) {
+        if (length < 0.1 || static_cast<float>(length) > model.driveRange) ++findings;
+        if (decimals > 1) ++findings;
+    } else {
+        if (length < 0.01 || length > maxLengthInches(model)) ++findings;
+        if (decimals > 2) ++findings;
     }
-    // Every finding is signalled on its own: the operator hears each one.
-    for (int i = 0; i < findings; ++i) {
-        operator_.beep();
-        box.setFocus();
-        box.selStart = 0;
-        box.selLength = 255;
-    }
-    return findings == 0 ? "OK" : "NG";
+    return findings;
 }
 
 }  // namespace kt520::rules

@@ -2,45 +2,33 @@
 // hold several cut-offs, and the short bands cannot be traced fast.
 #include "rules/ConditionRules.h"
 #include "rules/LengthBands.h"
-#include "rules/OptionRange.h"
+#include "rules/SpeedSets.h"
 
 namespace kt520::rules {
 
+using namespace conditions;
+
 void ConditionRules::applyLengthRule() {
-    ui::MainWindowModel& w = window_;
-    const std::optional<int> band = lengthBand(w, model_);
+    const int band = lengthBand(state(), panel_.model());
     // A length in no band is left for the length check at start.
-    if (!band || *band == 0) return;
-    const int k = *band;
+    if (band == 0) return;
 
-    // Selecting raises the cut-off handler, which runs the rules again; that
-    // nested run finds this band's cut-off already selected and settles.
-    w.optCUT.select(k);
-    for (int i : w.optCUT.indexes()) w.optCUT[i].enabled = (i == k);
+    // Choosing runs the cut-off handler, which runs the rules again; that
+    // nested run finds this band's cut-off already chosen and settles.
+    const auto cutOff = static_cast<CutOff>(band);
+    panel_.choose(cutOff);
+    ConditionState& s = state();
+    for (CutOff entry : s.cutOff.entries()) s.cutOff.enable(entry, entry == cutOff);
 
-    const int speed = selectedOrZero(w.optSPD, 0);
-    switch (k) {
-        case 1:
-            w.optSPD[3].enabled = false;
-            w.optSPD[4].enabled = false;
-            if (speed > 1) w.optSPD.select(1);
-            w.fstrSPD_LIMIT = "4";
-            break;
-        case 2:
-            w.optSPD[3].enabled = true;
-            w.optSPD[4].enabled = false;
-            if (speed > 3) w.optSPD.select(3);
-            w.fstrSPD_LIMIT = "4";
-            break;
-        default:
-            w.optSPD[3].enabled = true;
-            w.optSPD[4].enabled = true;
-            // The instrument's own choice for 1.5 to 5 mm; the inch band is
-            // left to the operator.
-            if (k == 3 && w.optUNT.isSelected(1)) w.optSPD.select(3);
-            w.fstrSPD_LIMIT = "5";
-            break;
-    }
+    const int chosen = s.speed.codeOrZero(0);
+    offerSpeeds(panel_,
+                band == 1   ? SpeedSet::Slow
+                : band == 2 ? SpeedSet::Mid
+                            : SpeedSet::All,
+                chosen);
+    // The instrument's own choice for 1.5 to 5 mm; the inch band is left to
+    // the operator.
+    if (band == 3 && s.unit.is(Unit::Millimetre)) panel_.choose(Speed::Mm0_5);
 }
 
 }  // namespace kt520::rules

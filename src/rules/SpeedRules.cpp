@@ -1,64 +1,69 @@
 // The speeds a profile and its cut-off allow: short cut-offs (and the short
 // motif limits) cannot be traced at the fast speeds.
 #include "rules/ConditionRules.h"
-#include "rules/OptionRange.h"
+#include "rules/SpeedSets.h"
 
 namespace kt520::rules {
 namespace {
 
-enum class SpeedSet { Slow, Mid, All };
+using namespace conditions;
 
-SpeedSet byCutOff(const ui::MainWindowModel& w) {
-    if (w.optCUT.isSelected(1)) return SpeedSet::Slow;
-    if (w.optCUT.isSelected(2)) return SpeedSet::Mid;
+SpeedSet byCutOff(const ConditionState& s) {
+    if (s.cutOff.is(CutOff::Mm0_08)) return SpeedSet::Slow;
+    if (s.cutOff.is(CutOff::Mm0_25)) return SpeedSet::Mid;
     return SpeedSet::All;
 }
 
-SpeedSet speedSetFor(const ui::MainWindowModel& w, int profile) {
+SpeedSet speedSetFor(const ConditionState& s, Profile profile) {
     switch (profile) {
-        case 3:
-            if (w.optFHL.isSelected(0)) return byCutOff(w);
-            return w.optFHL.isSelected(1) ? SpeedSet::Mid : SpeedSet::All;
-        case 5:
-            return w.optMTA.isSelected(2) ? SpeedSet::Mid : SpeedSet::All;
-        case 6:
-            return w.optMTB.isSelected(3) ? SpeedSet::Mid : SpeedSet::All;
+        case Profile::W:
+            if (s.longWave.is(LongWave::None)) return byCutOff(s);
+            return s.longWave.is(LongWave::Mm0_25) ? SpeedSet::Mid : SpeedSet::All;
+        case Profile::RMotif:
+            return s.motifA.is(MotifA::Mm0_02) ? SpeedSet::Mid : SpeedSet::All;
+        case Profile::WMotif:
+            return s.motifB.is(MotifB::Mm0_1) ? SpeedSet::Mid : SpeedSet::All;
         default:
-            return byCutOff(w);
+            return byCutOff(s);
     }
 }
 
 }  // namespace
 
-void ConditionRules::applySpeedRules() {
-    const int profile = selectedProfile();
-    if (profile < 1 || profile > 6) return;
-    ui::MainWindowModel& w = window_;
-    // A hidden speed selected from code counts like any other index.
-    const int speed = selectedOrZero(w.optSPD, 1);
-
-    // Only the visible speeds 0, 1, 3 and 4 are offered or withdrawn.
-    w.optSPD[0].enabled = true;
-    w.optSPD[1].enabled = true;
-    switch (speedSetFor(w, profile)) {
+void offerSpeeds(ConditionPanel& panel, SpeedSet set, int chosen) {
+    ConditionState& s = panel.edit();
+    switch (set) {
         case SpeedSet::Slow:
-            w.optSPD[3].enabled = false;
-            w.optSPD[4].enabled = false;
-            if (speed > 1) w.optSPD.select(1);
-            w.fstrSPD_LIMIT = "4";
+            s.speed.enable(Speed::Mm0_5, false);
+            s.speed.enable(Speed::Mm1, false);
+            if (chosen > codeOf(Speed::Mm0_1)) panel.choose(Speed::Mm0_1);
+            s.speedSuffix = SpeedSuffix::Four;
             break;
         case SpeedSet::Mid:
-            w.optSPD[3].enabled = true;
-            w.optSPD[4].enabled = false;
-            if (speed > 3) w.optSPD.select(3);
-            w.fstrSPD_LIMIT = "4";
+            s.speed.enable(Speed::Mm0_5, true);
+            s.speed.enable(Speed::Mm1, false);
+            if (chosen > codeOf(Speed::Mm0_5)) panel.choose(Speed::Mm0_5);
+            s.speedSuffix = SpeedSuffix::Four;
             break;
         case SpeedSet::All:
-            w.optSPD[3].enabled = true;
-            w.optSPD[4].enabled = true;
-            w.fstrSPD_LIMIT = "5";
+            s.speed.enable(Speed::Mm0_5, true);
+            s.speed.enable(Speed::Mm1, true);
+            s.speedSuffix = SpeedSuffix::Five;
             break;
     }
+}
+
+void ConditionRules::applySpeedRules() {
+    const auto profile = state().profile.selected();
+    if (!profile) return;
+    ConditionState& s = state();
+    // A hidden speed chosen from code counts like any other code.
+    const int chosen = s.speed.codeOrZero(1);
+
+    // Only the visible speeds 0.05, 0.1, 0.5 and 1 are offered or withdrawn.
+    s.speed.enable(Speed::Mm0_05, true);
+    s.speed.enable(Speed::Mm0_1, true);
+    offerSpeeds(panel_, speedSetFor(s, *profile), chosen);
 }
 
 }  // namespace kt520::rules

@@ -4,78 +4,73 @@
 
 #include "rules/ConditionRules.h"
 #include "rules/LengthBands.h"
-#include "rules/OptionRange.h"
 
 namespace kt520::rules {
-namespace {
 
-constexpr int kArbitraryLength = 6;  // optSCT(6), "L"
-constexpr int kFlNone = 0;           // optFHL(0), "NON"
+using namespace conditions;
 
-}  // namespace
-
+// fl entry k has the value of cut-off k + 1: fl entries from fh's code on are
+// the fl values above fh.
 void ConditionRules::applyWavinessLimits() {
-    ui::MainWindowModel& w = window_;
-    if (w.optSCT.isSelected(kArbitraryLength)) {
+    ConditionState& s = state();
+    if (s.sections.is(Sections::Arbitrary)) {
         applyWavinessLengthRule();
         return;
     }
-    const int fh = selectedOrZero(w.optCUT, 1);
-    const int fl = selectedOrZero(w.optFHL, 1);
-    // fl entry k has the value of cut-off entry k+1: entries from fh's index
-    // on are the fl values above fh. "NON" keeps what the profile row gave it.
-    enableRange(w.optFHL, 1, fh - 1, false);
-    enableRange(w.optFHL, std::max(fh, 1), 4, true);
-    if (fh == 5) {
-        w.optFHL.select(kFlNone);
+    const int fh = s.cutOff.codeOrZero(1);
+    const int fl = s.longWave.codeOrZero(1);
+    // "NON" keeps what the profile row gave it.
+    s.longWave.enableCodes(1, fh - 1, false);
+    s.longWave.enableCodes(std::max(fh, 1), 4, true);
+    if (fh == codeOf(CutOff::Mm8)) {
+        panel_.choose(LongWave::None);
     } else if (fl != 0 && fl < fh) {
-        w.optFHL.select(fh);
+        panel_.choose(static_cast<LongWave>(fh));
     }
 }
 
 void ConditionRules::applyWavinessLengthRule() {
-    ui::MainWindowModel& w = window_;
-    enableRange(w.optCUT, 1, 5, false);
-    enableRange(w.optFHL, 1, 4, false);
-    const int fh = selectedOrZero(w.optCUT, 1);
-    const int fl = selectedOrZero(w.optFHL, 0);
+    ConditionState& s = state();
+    s.cutOff.enableAll(false);
+    s.longWave.enableCodes(1, 4, false);
+    const int fh = s.cutOff.codeOrZero(1);
+    const int fl = s.longWave.codeOrZero(0);
 
-    const std::optional<int> band = lengthBand(w, model_);
-    if (!band) return;
-    if (*band == 0) {
-        w.fstrCUT_LOCK = "OK";
+    const int band = lengthBand(s, panel_.model());
+    if (band == 0) {
+        s.cutLock = CutLock::Released;
         return;
     }
-    const int k = *band;
-    if (k == 1) {
-        w.optCUT[1].enabled = true;
-        w.optCUT.select(1);
-        w.optFHL[kFlNone].enabled = true;
-        w.optFHL.select(kFlNone);
+    if (band == 1) {
+        s.cutOff.enable(CutOff::Mm0_08, true);
+        panel_.choose(CutOff::Mm0_08);
+        s.longWave.enable(LongWave::None, true);
+        panel_.choose(LongWave::None);
         return;
     }
 
     // fh may be any cut-off below the band's own; the band's fl is offered.
-    enableRange(w.optCUT, 1, k - 1, true);
-    if (k == 2) {
-        w.optCUT.select(1);
-    } else if (fh > k - 1) {
-        w.optCUT.select(k - 1);
+    const auto bandFl = static_cast<LongWave>(band - 1);
+    s.cutOff.enableCodes(1, band - 1, true);
+    if (band == 2) {
+        panel_.choose(CutOff::Mm0_08);
+    } else if (fh > band - 1) {
+        panel_.choose(static_cast<CutOff>(band - 1));
     }
-    w.optFHL[kFlNone].enabled = true;
-    w.optFHL[k - 1].enabled = true;
+    s.longWave.enable(LongWave::None, true);
+    s.longWave.enable(bandFl, true);
 
-    if (fl == kFlNone) {
+    if (fl == codeOf(LongWave::None)) {
         // Without fl the band's own cut-off is fh. The lock keeps the cut-off
         // handler from running the rules, and so this routine, once more.
-        w.fstrCUT_LOCK = "NG";
-        enableRange(w.optCUT, 1, 5, false);
-        w.optCUT[k].enabled = true;
-        w.optCUT.select(k);
-    } else if (fl != k - 1) {
-        w.optFHL.select(k - 1);
+        s.cutLock = CutLock::Locked;
+        s.cutOff.enableAll(false);
+        s.cutOff.enable(static_cast<CutOff>(band), true);
+        panel_.choose(static_cast<CutOff>(band));
+    } else if (fl != codeOf(bandFl)) {
+        panel_.choose(bandFl);
     }
-    w.fstrCUT_LOCK = "OK";
+    s.cutLock = CutLock::Released;
 }
 
 }  // namespace kt520::rules

@@ -27,8 +27,6 @@ MainForm::MainForm() {
     lblLAN[1].caption = "Output";
     lblLAN[2].caption = "Conditions";
     lblLAN[3].caption = "Result";
-    for (int i = 1; i <= 8; ++i) lblUnit[i].caption = "mm";
-    lblUnit[2].caption = "um";
     lblCMT[0].caption = "Port";
     lblCMT[1].caption = "Drive";
     lblCMT[2].caption = "Status";
@@ -45,15 +43,11 @@ MainForm::MainForm() {
     setCaptions(optCUV,
                 {{1, "P"}, {2, "R"}, {3, "W"}, {4, "DIN4776"}, {5, "R MOTIF"}, {6, "W MOTIF"}});
     setCaptions(optFLT, {{1, "2CR"}, {2, "PC75"}, {3, "GAUSS"}, {4, "NON"}});
-    setCaptions(optCUT, {{1, "0.08"}, {2, "0.25"}, {3, "0.8"}, {4, "2.5"}, {5, "8"}});
     setCaptions(optSCT, {{1, "1"}, {3, "3"}, {5, "5"}, {6, "L"}});
-    setCaptions(optRNG, {{5, "800"}, {6, "80"}, {7, "8"}});
-    setCaptions(optSPD, {{0, "0.05"}, {1, "0.1"}, {2, "0.2"}, {3, "0.5"}, {4, "1"}, {5, "2"}});
     setCaptions(optTRA, {{1, "ON"}, {0, "OFF"}});
     setCaptions(optORT, {{1, "+ - ESC"}, {2, "+   ESC"}, {3, " -   ESC"}, {4, "+ - GO"}});
-    setCaptions(optMTA, {{2, "0.02"}, {3, "0.1"}, {4, "0.5"}, {5, "2.5"}});
-    setCaptions(optMTB, {{3, "0.1"}, {4, "0.5"}, {5, "2.5"}, {6, "12.5"}});
-    setCaptions(optFHL, {{0, "NON"}, {1, "0.25"}, {2, "0.8"}, {3, "2.5"}, {4, "8"}});
+    // The length, range and speed captions follow the unit: the panel's projection writes them.
+    optFHL[0].caption = "NON";
     setCaptions(optANX, {{0, "T"}, {1, "SEG"}});
     setCaptions(optART, {{1, "ON"}, {2, "OFF"}});
     setCaptions(optCUW, {{1, "ON"}, {2, "OFF"}});
@@ -62,36 +56,13 @@ MainForm::MainForm() {
     hide(optSPD, {2, 5});
     hide(optMTA, {0});
     hide(optMTB, {0, 2});
-    optSPD[2].caption.clear();  // hidden speeds get captions only from the unit switch
-    optSPD[5].caption.clear();
     optFLT[4].visible = false;
-    optFLT[4].enabled = false;
 
-    // Design-time selection.
-    const std::pair<OptionArray*, int> chosen[] = {
-        {&optUNT, 1}, {&optSTD, 4}, {&optCUV, 2}, {&optFLT, 1}, {&optCUT, 3}, {&optSCT, 3},
-        {&optRNG, 6}, {&optSPD, 3}, {&optTRA, 1}, {&optORT, 1}, {&optMTA, 2}, {&optMTB, 3},
-        {&optFHL, 0}, {&optART, 1}, {&optANX, 0}, {&optCUW, 1}};
-    for (auto& [array, index] : chosen) {
-        for (int i : array->indexes()) {
-            OptionButton& button = (*array)[i];
-            button.selected = (i == index);
-            button.foreColour = (i == index) ? kRed : kHighlightText;
-            button.backColour = kOptionBackground;
-        }
-    }
     for (OptionArray* array : optionArrays())
         for (int i : array->indexes()) (*array)[i].backColour = kOptionBackground;
-
-    txtLENG.text = "4";
     const char* hints[] = {"0.3-0.64mm 0.012'-0.025'", "0.7-3.2mm 0.028'-0.126'",
                            "3.3-16mm 0.130'-0.630'", "16.1-50.8mm 0.634'-2.000'"};
-    for (int i = 1; i <= 4; ++i) {
-        txtALEN[i].toolTip = hints[i - 1];
-        txtALEN[i].text = hints[i - 1];
-        txtALEN[i].backColour = kHighlightText;
-    }
-    txtALEN[1].backColour = kRed;  // A 0.02 is chosen at design time
+    for (int i = 1; i <= 4; ++i) txtALEN[i].toolTip = hints[i - 1];
     chkKTM.caption = "Tilt Comp.";
 
     cmbCOM.caption = "COM";

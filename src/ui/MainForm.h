@@ -1,6 +1,7 @@
 #pragma once
 // fomMAIN: every control of the main window and the public string fields the
-// subsystems share. A new model shows the design-time window.
+// subsystems share. A new form has its static captions and hidden entries;
+// the controller fills the condition panel from its state (ui/PanelForm.h).
 #include <string>
 
 #include "ui/Controls.h"
