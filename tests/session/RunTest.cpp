@@ -95,11 +95,15 @@ TEST_F(ScriptedRun, InchConditionsScaleBothProfilesAndGaussCutsTheMiddle) {
                                           "UNT inch", "LNG English"})));
 }
 
-TEST_F(ScriptedRun, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {
+TEST(ScriptedRunTilt, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {
+    ScriptedInstrument instrument;
+    instrument.holdProfiles({{9.0f, 9.0f, 0.0f, 0.0f}, {0.0f, 1.0f}}, {{5.0f, 6.0f, 7.0f, 8.0f}});
+    SessionRig rig(instrument.peer);
+    rig.connect();
     rig.panel.setTiltCompensation(true);
     rig.act(Action::Start);
-    // The least-squares line through -.25, .5, 3, 4 is removed.
-    EXPECT_EQ(rig.file("Measured.csv"), crlfLines({".3", "-.4", ".6000001", "-.5"}));
+    // The line through 0, 0, 0, 1 has the slope .3 and the intercept -.5.
+    EXPECT_EQ(rig.file("Measured.csv"), crlfLines({".2", "-.1", "-.4", ".3"}));
 
     const std::string before = rig.file("Measured.csv");
     rig.panel.click(conditions::Item::CsvSave, 2);
@@ -177,28 +181,31 @@ TEST(Stop, OutsideARunWaitsItsTurnAndItsSecond) {
 // goes on, each thing is told once, and the files are written.
 TEST(Run, SurvivesOddRepliesWhilePollingAndAnOversizedBlock) {
     struct Case {
-        const char* fault;
+        Texts faults;
         Texts messages;
     };
     const Case cases[] = {
-        {"ng:RDSTU00#4=10", {"Communication Error"}},
-        {"ng:RDSTU00=10", {"Communication Error"}},  // every poll refused: told once
-        {"garbage:RDSTU00#4", {}},
-        {"huge-block:RDDTB00#2",
+        {{"ng:RDSTU00#3=10"}, {"Communication Error"}},
+        {{"ng:RDSTU00#3=10", "ng:RDSTU00#4=10"}, {"Communication Error"}},  // told once
+        {{"garbage:RDSTU00#3"}, {}},
+        {{"huge-block:RDDTB00#2"},
          {"A data block of 1001 points was dropped: a block holds at most 1000."}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
-        sim::SimConfig config;
-        std::string error;
-        sim::FaultRule rule;
-        ASSERT_TRUE(sim::parseFaultRule(c.fault, rule, error)) << error;
+        SCOPED_TRACE(c.faults.front());
+        sim::Faults faults;
+        for (const std::string& text : c.faults) {
+            std::string error;
+            faults.rules.emplace_back();
+            ASSERT_TRUE(sim::parseFaultRule(text, faults.rules.back(), error)) << error;
+        }
         SessionRig rig;
         rig.connect();
-        rig.simulated.setFaults({{rule}});
+        rig.simulated.setFaults(faults);
         rig.act(Action::Start);
         EXPECT_EQ(rig.observer.texts(), c.messages);
-        EXPECT_FALSE(rig.observer.ended);
+        EXPECT_EQ(rig.observer.published.size(), 1u);
+        EXPECT_FALSE(rig.noDataFiles());
     }
 }
 
