@@ -147,6 +147,10 @@ TEST_F(HeadlessProgram, AnActionAfterADelayArrivesWhileAnotherRuns) {
     EXPECT_FALSE(during["cmdSTART"].toObject()["enabled"].toBool());
     EXPECT_TRUE(during["cmdSTOP"].toObject()["enabled"].toBool());
     EXPECT_EQ(states[1][QStringLiteral("state")].toObject()["runMode"].toString(), "WRSTP");
+    // Stopped without a false line message, and with nothing to save.
+    EXPECT_TRUE(outcome.named(QStringLiteral("message")).empty());
+    EXPECT_EQ(outcome.named(QStringLiteral("status")).back()[QStringLiteral("text")].toString(),
+              "NON DATA");
     EXPECT_TRUE(outcome.named(QStringLiteral("files")).empty());
     EXPECT_FALSE(QFile::exists(dataFile("Measured.csv")));
 }
