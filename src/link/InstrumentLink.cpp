@@ -111,13 +111,13 @@ void InstrumentLink::close() {
     if (line_.isOpen()) line_.close();
 }
 
-async::Task<void> InstrumentLink::transmit(std::string command) {
+async::Task<void> InstrumentLink::transmit(std::string command, std::size_t expected) {
     if (state_ == LinkState::Failed) throw LineLost{LineFault::NotConnected};
     if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
     line_.clearInput();
     command.push_back('\r');
     line_.write(command);
-    co_await Readable(loop_, line_, 1, loop_.now() + replyTimeout_);
+    co_await Readable(loop_, line_, expected, loop_.now() + replyTimeout_);
     if (line_.bytesWaiting() > 0) co_return;
     throw LineLost{line_.isOpen() ? LineFault::TimedOut : LineFault::PortClosed};
 }
@@ -155,17 +155,21 @@ async::Task<std::string> InstrumentLink::receiveText(std::string reply) {
 }
 
 async::Task<void> InstrumentLink::send(std::string command) {
+    co_await sendExpecting(std::move(command), 1);
+}
+
+async::Task<void> InstrumentLink::sendExpecting(std::string command, std::size_t expected) {
     co_await flushSlipIns();
-    co_await transmit(std::move(command));
+    co_await transmit(std::move(command), expected);
 }
 
 async::Task<std::string> InstrumentLink::exchange(std::string command) {
-    co_await send(std::move(command));
+    co_await sendExpecting(std::move(command), kMaxReplyLength);
     co_return co_await receiveText();
 }
 
 async::Task<StatusReply> InstrumentLink::queryStatus() {
-    co_await send("RDSTU00");
+    co_await sendExpecting("RDSTU00", 11);
     StatusReply reply;
     reply.characters = co_await receive(2);
     if (reply.characters == "OK") {
@@ -182,7 +186,7 @@ async::Task<StatusReply> InstrumentLink::queryStatus() {
 }
 
 async::Task<Block> InstrumentLink::fetchBlock() {
-    co_await send("RDDTB00");
+    co_await sendExpecting("RDDTB00", 5 + 4 * kMaxBlockPoints);
     Block block;
     // Every block has at least five bytes: "OK", the count and its last
     // byte, or "NG" and three characters.

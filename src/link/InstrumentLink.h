@@ -85,7 +85,10 @@ class InstrumentLink {
     };
 
     [[nodiscard]] async::Task<std::string> identificationReply();
-    [[nodiscard]] async::Task<void> transmit(std::string command);
+    [[nodiscard]] async::Task<void> sendExpecting(std::string command, std::size_t expected);
+    // Sends and waits for the first byte of the answer; `expected` is how
+    // long the answer may be, so a line that knows can wake once for all of it.
+    [[nodiscard]] async::Task<void> transmit(std::string command, std::size_t expected = 1);
     [[nodiscard]] async::Task<std::string> receive(std::size_t count);
     [[nodiscard]] async::Task<std::string> receiveText(std::string start = {});
 

@@ -12,6 +12,8 @@ namespace kt520::link {
 
 using async::Millis;
 
+inline constexpr Millis kArrivalPause{5};
+
 class LinePeer {
   public:
     virtual ~LinePeer() = default;
@@ -20,7 +22,10 @@ class LinePeer {
     // The bytes that have reached the host by `now` (removed from the peer).
     virtual std::string takeForHost(Millis now) = 0;
     // When `count` more bytes will have reached the host; when fewer are on
-    // their way, when the last of them will have; none when none is.
+    // their way, or they pause on the way for more than kArrivalPause before
+    // the count-th, when the last byte before that will have; none when no
+    // byte is on its way. (A reader woken so learns of every pause, and its
+    // bound on the time between two bytes holds.)
     virtual std::optional<Millis> arrivalOf(std::size_t count, Millis now) = 0;
     // The modem-status input the host sees (DSR).
     virtual bool deviceReady() const { return true; }

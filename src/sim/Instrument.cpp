@@ -93,7 +93,8 @@ std::string Instrument::takeForHost(link::Millis now) {
 
 std::optional<link::Millis> Instrument::arrivalOf(std::size_t count, link::Millis now) {
     advanceTo(static_cast<double>(now.count()));
-    const std::optional<double> arrival = line_.arrivalOf(count);
+    const std::optional<double> arrival =
+        line_.arrivalOf(count, static_cast<double>(link::kArrivalPause.count()));
     if (!arrival) return std::nullopt;
     // Whole milliseconds, never before the byte is there.
     return link::Millis{static_cast<link::Millis::rep>(std::ceil(*arrival + 1e-6))};

@@ -35,11 +35,13 @@ std::string TransmitLine::take(double nowMs) {
     return arrived;
 }
 
-std::optional<double> TransmitLine::arrivalOf(std::size_t count) const {
+std::optional<double> TransmitLine::arrivalOf(std::size_t count, double pauseMs) const {
     std::optional<double> arrival;
     for (const Reply& reply : queue_) {
         const std::size_t unsent = reply.bytes.size() - reply.sent;
         if (unsent == 0) continue;
+        const double first = reply.startMs + static_cast<double>(reply.sent + 1) * byteTimeMs_;
+        if (arrival && first - *arrival > pauseMs) break;
         const std::size_t taken = std::min(count, unsent);
         arrival = reply.startMs + static_cast<double>(reply.sent + taken) * byteTimeMs_;
         count -= taken;

@@ -17,9 +17,10 @@ class TransmitLine {
     void send(std::string bytes, double readyAtMs, bool closesLine = false);
     // The bytes that have arrived at the host by `nowMs`.
     std::string take(double nowMs);
-    // When the `count`-th byte not yet taken arrives at the host, or the last
-    // one queued when fewer are; none when nothing is queued.
-    std::optional<double> arrivalOf(std::size_t count) const;
+    // When the `count`-th byte not yet taken arrives at the host; when fewer
+    // are queued, or the queued bytes pause for more than `pauseMs` before it,
+    // when the last before that arrives; none when nothing is queued.
+    std::optional<double> arrivalOf(std::size_t count, double pauseMs) const;
     void clear();
     bool closed() const { return closed_; }
     double byteTimeMs() const { return byteTimeMs_; }

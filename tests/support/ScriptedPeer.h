@@ -70,7 +70,11 @@ class ScriptedPeer : public link::LinePeer {
 
     std::optional<Millis> arrivalOf(std::size_t count, Millis /*now*/) override {
         if (outgoing_.empty()) return std::nullopt;
-        return outgoing_[std::min(count, outgoing_.size()) - 1].first;
+        std::size_t last = 0;
+        while (last + 1 < std::min(count, outgoing_.size()) &&
+               outgoing_[last + 1].first - outgoing_[last].first <= link::kArrivalPause)
+            ++last;
+        return outgoing_[last].first;
     }
 
     bool deviceReady() const override { return ready; }
