@@ -62,9 +62,10 @@ void InMemoryLine::write(std::string_view bytes) {
     arm();
 }
 
-void InMemoryLine::notifyWhenReadable(std::size_t wanted, std::function<void()> ready) {
+void InMemoryLine::notifyWhenReadable(std::size_t /*least*/, std::size_t most,
+                                      std::function<void()> ready) {
     cancelNotify();
-    wanted_ = wanted;
+    wanted_ = most;
     ready_ = std::move(ready);
     arm();
 }

@@ -32,7 +32,8 @@ class InMemoryLine : public SerialLine {
     std::string read(std::size_t count) override;
     void clearInput() override;
     void write(std::string_view bytes) override;
-    void notifyWhenReadable(std::size_t wanted, std::function<void()> ready) override;
+    void notifyWhenReadable(std::size_t least, std::size_t most,
+                            std::function<void()> ready) override;
     void cancelNotify() override;
 
     const std::string& settings() const { return settings_; }

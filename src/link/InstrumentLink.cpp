@@ -13,22 +13,23 @@ constexpr std::string_view kIdentifyCommand = "RDKT 00\r";
 // How long the line must stay quiet before identification asks.
 constexpr Millis kQuietTime{5};
 
-// Waits until `wanted` bytes are waiting, the line closes, the line says to
-// look, or the deadline passes, whichever comes first.
+// Waits until `most` bytes are waiting, the line closes, the line says to
+// look (at least `least` are there), or the deadline passes.
 class Readable {
   public:
-    Readable(async::EventLoop& loop, SerialLine& line, std::size_t wanted, Millis deadline)
-        : loop_(loop), line_(line), wanted_(wanted), deadline_(deadline) {}
+    Readable(async::EventLoop& loop, SerialLine& line, std::size_t least, std::size_t most,
+             Millis deadline)
+        : loop_(loop), line_(line), least_(least), most_(most), deadline_(deadline) {}
     Readable(const Readable&) = delete;
     Readable& operator=(const Readable&) = delete;
     ~Readable() { disarm(); }
 
     bool await_ready() {
-        return !line_.isOpen() || line_.bytesWaiting() >= wanted_ || loop_.now() >= deadline_;
+        return !line_.isOpen() || line_.bytesWaiting() >= most_ || loop_.now() >= deadline_;
     }
     void await_suspend(std::coroutine_handle<> waiting) {
         waiting_ = waiting;
-        line_.notifyWhenReadable(wanted_, [this] { wake(); });
+        line_.notifyWhenReadable(least_, most_, [this] { wake(); });
         timer_ = loop_.callAt(deadline_, [this] {
             timer_ = 0;
             wake();
@@ -49,7 +50,8 @@ class Readable {
 
     async::EventLoop& loop_;
     SerialLine& line_;
-    std::size_t wanted_;
+    std::size_t least_;
+    std::size_t most_;
     Millis deadline_;
     async::EventLoop::TimerId timer_ = 0;
     std::coroutine_handle<> waiting_;
@@ -92,7 +94,7 @@ async::Task<std::string> InstrumentLink::identificationReply() {
     co_await async::sleepUntil(loop_, opened + kSettleTime);
     do {
         line_.clearInput();
-        co_await Readable(loop_, line_, 1, loop_.now() + kQuietTime);
+        co_await Readable(loop_, line_, 1, 1, loop_.now() + kQuietTime);
     } while (line_.isOpen() && line_.bytesWaiting() > 0 && loop_.now() <= deadline);
 
     line_.write(kIdentifyCommand);
@@ -103,7 +105,7 @@ async::Task<std::string> InstrumentLink::identificationReply() {
             if (reply.back() == '\r') co_return reply;
         }
         if (!line_.isOpen() || loop_.now() > deadline) co_return timedOutIdentification();
-        co_await Readable(loop_, line_, kMaxReplyLength, deadline + Millis{1});
+        co_await Readable(loop_, line_, 1, kMaxReplyLength, deadline + Millis{1});
     }
 }
 
@@ -117,7 +119,7 @@ async::Task<void> InstrumentLink::transmit(std::string command, std::size_t expe
     line_.clearInput();
     command.push_back('\r');
     line_.write(command);
-    co_await Readable(loop_, line_, expected, loop_.now() + replyTimeout_);
+    co_await Readable(loop_, line_, 1, expected, loop_.now() + replyTimeout_);
     if (line_.bytesWaiting() > 0) co_return;
     throw LineLost{line_.isOpen() ? LineFault::TimedOut : LineFault::PortClosed};
 }
@@ -127,7 +129,7 @@ async::Task<std::string> InstrumentLink::receive(std::size_t count) {
     std::size_t seen = line_.bytesWaiting();
     while (line_.bytesWaiting() < count) {
         if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
-        co_await Readable(loop_, line_, count, deadline);
+        co_await Readable(loop_, line_, count, count, deadline);
         const std::size_t waiting = line_.bytesWaiting();
         if (waiting > seen) {
             seen = waiting;
@@ -150,7 +152,7 @@ async::Task<std::string> InstrumentLink::receiveText(std::string reply) {
         }
         if (!line_.isOpen()) throw LineLost{LineFault::PortClosed};
         if (loop_.now() >= deadline) throw LineLost{LineFault::TimedOut};
-        co_await Readable(loop_, line_, kMaxReplyLength, deadline);
+        co_await Readable(loop_, line_, 1, kMaxReplyLength, deadline);
     }
 }
 

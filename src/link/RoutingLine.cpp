@@ -26,9 +26,10 @@ void RoutingLine::write(std::string_view bytes) {
     if (line_ != nullptr) line_->write(bytes);
 }
 
-void RoutingLine::notifyWhenReadable(std::size_t wanted, std::function<void()> ready) {
+void RoutingLine::notifyWhenReadable(std::size_t least, std::size_t most,
+                                     std::function<void()> ready) {
     // With no line there is nothing to wait for: the reader's deadline decides.
-    if (line_ != nullptr) line_->notifyWhenReadable(wanted, std::move(ready));
+    if (line_ != nullptr) line_->notifyWhenReadable(least, most, std::move(ready));
 }
 
 void RoutingLine::cancelNotify() {

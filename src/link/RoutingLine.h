@@ -22,7 +22,8 @@ class RoutingLine : public SerialLine {
     std::string read(std::size_t count) override;
     void clearInput() override;
     void write(std::string_view bytes) override;
-    void notifyWhenReadable(std::size_t wanted, std::function<void()> ready) override;
+    void notifyWhenReadable(std::size_t least, std::size_t most,
+                            std::function<void()> ready) override;
     void cancelNotify() override;
 
   private:

@@ -30,12 +30,15 @@ class SerialLine {
     virtual void clearInput() = 0;
     virtual void write(std::string_view bytes) = 0;
 
-    // Calls `ready` once, from the event loop, when `wanted` bytes are
-    // waiting or the line has closed; it may call earlier, when bytes have
-    // arrived and more may not come, so the caller looks and asks again.
-    // A new request replaces the one before; the callback is forgotten
-    // before it is called.
-    virtual void notifyWhenReadable(std::size_t wanted, std::function<void()> ready) = 0;
+    // Calls `ready` once, from the event loop, when `most` bytes are waiting,
+    // or the line has closed, or earlier once at least `least` are there and
+    // the line cannot tell whether more will come before the reader's
+    // deadline (a line that knows, such as the in-memory one, calls where the
+    // bytes on their way pause). The caller looks and asks again when it
+    // wants more. A new request replaces the one before; the callback is
+    // forgotten before it is called.
+    virtual void notifyWhenReadable(std::size_t least, std::size_t most,
+                                    std::function<void()> ready) = 0;
     virtual void cancelNotify() = 0;
 };
 

@@ -145,9 +145,10 @@ void QtSerialLine::write(std::string_view bytes) {
     port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-void QtSerialLine::notifyWhenReadable(std::size_t wanted, std::function<void()> ready) {
+void QtSerialLine::notifyWhenReadable(std::size_t least, std::size_t /*most*/,
+                                      std::function<void()> ready) {
     cancelNotify();
-    wanted_ = wanted;
+    wanted_ = least;
     ready_ = std::move(ready);
     // Already there, or nothing more can come: tell on the loop's next round.
     if (!port_.isOpen() || bytesWaiting() >= wanted_)
@@ -162,9 +163,11 @@ void QtSerialLine::cancelNotify() {
     if (posted_ != 0) loop_.cancel(std::exchange(posted_, 0));
 }
 
-// Every arrival is worth a look: the reader asks again when it wants more.
+// The reader is told once the least it waits for is there; a reader that
+// needs a whole block is not woken per arrival (the port cannot tell whether
+// more is on its way), its deadline makes it look in between.
 void QtSerialLine::onReadable() {
-    if (ready_) fire();
+    if (ready_ && bytesWaiting() >= wanted_) fire();
 }
 
 void QtSerialLine::onError(QSerialPort::SerialPortError error) {

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -48,6 +49,15 @@ bool PtyServer::open(std::string& error) {
 
 link::Millis PtyServer::now() const {
     return std::chrono::duration_cast<link::Millis>(std::chrono::steady_clock::now() - started_);
+}
+
+int PtyServer::nextWait(int longestMs) {
+    constexpr std::size_t kFifoBytes = 16;
+    if (!unsent_.empty()) return 1;  // the client has not taken everything yet
+    const link::Millis now = this->now();
+    const auto due = peer_.arrivalOf(kFifoBytes, now);
+    if (!due) return longestMs;
+    return static_cast<int>(std::clamp<link::Millis::rep>((*due - now).count(), 0, longestMs));
 }
 
 bool PtyServer::serveOnce(int waitMs) {

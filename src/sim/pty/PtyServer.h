@@ -24,6 +24,10 @@ class PtyServer {
     // waiting up to `waitMs` for input. Returns false once the peer's line has
     // gone dead or the pseudo-terminal failed.
     bool serveOnce(int waitMs);
+    // How long the next serveOnce may wait, at most `longestMs`: until the
+    // instrument has a receive FIFO's worth of bytes out (or the last byte of
+    // a reply), as a UART hands them on, so the client is not woken per byte.
+    int nextWait(int longestMs);
 
   private:
     link::Millis now() const;

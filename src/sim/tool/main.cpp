@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
 
     onStopSignals();
     bool lineAlive = true;
-    while (!stopRequested && lineAlive) lineAlive = server.serveOnce(1);
+    while (!stopRequested && lineAlive) lineAlive = server.serveOnce(server.nextWait(1000));
     if (!lineAlive) {
         // Let the client read the last bytes before the device goes away.
         ::usleep(200000);
