@@ -226,20 +226,16 @@ ProfileRead readSmd(std::string_view content) {
     std::optional<Axis> x, z;
     std::vector<double> xs;
     ProfileRead read;
-    while (lines.next(line)) {
-        // An ETX may end a line's text; what follows it on the line is the
-        // next record's.
-        const std::size_t etx = line.find('\x03');
-        const std::string_view text = trimmed(line.substr(0, etx));
-        const bool ends = etx != std::string_view::npos || text == "EOR" || text == "EOF";
-        if (record == 1 && !ends) {
+    // One record's piece of a line: the header's axis lines, the data.
+    const auto take = [&](std::string_view text) -> ProfileRead {
+        if (record == 1) {
             const std::vector<std::string_view> f = fields(text);
             if (!f.empty() && (f[0] == "CX" || f[0] == "CZ")) {
                 const std::optional<Axis> a = axis(f);
                 if (!a) return failure(lines.number(), "bad axis definition " + quoted(text));
                 (f[0] == "CX" ? x : z) = a;
             }
-        } else if (record == 3 && !ends && !text.empty()) {
+        } else if (record == 3 && !text.empty()) {
             if (!x || !z) return failure(lines.number(), "the header lacks its CX or CZ line");
             const std::vector<std::string_view> f = fields(text);
             const std::size_t wanted = x->incremental ? 1 : 2;
@@ -255,7 +251,22 @@ ProfileRead readSmd(std::string_view content) {
             read.heightsUm.push_back(*zValue * z->metres * 1e6);
             if (wanted == 2) xs.push_back(*xValue * x->metres * 1e6);
         }
-        if (ends && ++record > 3) break;
+        return {};
+    };
+    while (record <= 3 && lines.next(line)) {
+        // An ETX ends a record wherever it stands on a line; what follows it
+        // belongs to the next record.
+        for (std::string_view rest = line;;) {
+            const std::size_t etx = rest.find('\x03');
+            const std::string_view text = trimmed(rest.substr(0, etx));
+            if (text != "EOR" && text != "EOF") {
+                ProfileRead bad = take(text);
+                if (!bad.ok()) return bad;
+            }
+            if (etx != std::string_view::npos || text == "EOR") ++record;
+            if (etx == std::string_view::npos) break;
+            rest.remove_prefix(etx + 1);
+        }
     }
     if (!x || !z) return failure(lines.number(), "the header lacks its CX or CZ line");
     if (read.heightsUm.size() != z->points) {
