@@ -152,8 +152,8 @@ ProfileRead readSdf(std::string_view content) {
         return failure(lines.number(), "the header lacks NumPoints, NumProfiles, Xscale or Zscale");
     if (*profiles != 1) return failure(lines.number(), "the file holds an area, not one profile");
     if (need("compression").value_or(0) != 0) return failure(lines.number(), "compressed data");
-    if (!(*points >= 1 && *points <= static_cast<double>(kMostPoints)) || *xscale <= 0 ||
-        *zscale == 0) {
+    if (!(*points >= 1 && *points <= static_cast<double>(kMostPoints)) || !(*xscale > 0) ||
+        !std::isfinite(*xscale * 1e6) || *zscale == 0) {
         return failure(lines.number(), "NumPoints, Xscale or Zscale out of range");
     }
 
@@ -167,7 +167,10 @@ ProfileRead readSdf(std::string_view content) {
             if (!value) return failure(lines.number(), quoted(field) + " is not a number");
             if (read.heightsUm.size() == static_cast<std::size_t>(*points))
                 return failure(lines.number(), "more values than NumPoints");
-            read.heightsUm.push_back(*value * toMicrometres);
+            const double height = *value * toMicrometres;
+            if (!std::isfinite(height))
+                return failure(lines.number(), quoted(field) + " is out of range");
+            read.heightsUm.push_back(height);
         }
     }
     if (read.heightsUm.size() != static_cast<std::size_t>(*points)) {
@@ -203,7 +206,7 @@ std::optional<Axis> axis(const std::vector<std::string_view>& f) {
     const std::optional<double> points = number(f[2]);
     const std::optional<double> unit = metresPerUnit(f[3]);
     const std::optional<double> scale = number(f[4]);
-    if (!points || !unit || !scale || *points < 1 || *points > kMostPoints || *scale == 0)
+    if (!points || !unit || !scale || *points < 1 || *points > kMostPoints || *scale <= 0)
         return std::nullopt;
     a.points = static_cast<std::size_t>(*points);
     a.metres = *unit * *scale;
@@ -248,8 +251,12 @@ ProfileRead readSmd(std::string_view content) {
                 return failure(lines.number(), quoted(text) + " is not a number");
             if (read.heightsUm.size() == z->points)
                 return failure(lines.number(), "more values than the CZ line says");
-            read.heightsUm.push_back(*zValue * z->metres * 1e6);
-            if (wanted == 2) xs.push_back(*xValue * x->metres * 1e6);
+            const double height = *zValue * z->metres * 1e6;
+            const double position = *xValue * x->metres * 1e6;
+            if (!std::isfinite(height) || !std::isfinite(position))
+                return failure(lines.number(), quoted(text) + " is out of range");
+            read.heightsUm.push_back(height);
+            if (wanted == 2) xs.push_back(position);
         }
         return {};
     };
@@ -276,6 +283,7 @@ ProfileRead readSmd(std::string_view content) {
     }
     if (x->incremental) {
         read.spacingUm = x->increment * x->metres * 1e6;
+        if (!std::isfinite(*read.spacingUm)) return failure(0, "the x increment is out of range");
     } else if (xs.size() >= 2) {
         const double step = (xs.back() - xs.front()) / static_cast<double>(xs.size() - 1);
         for (std::size_t i = 1; i < xs.size(); ++i) {
