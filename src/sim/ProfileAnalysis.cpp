@@ -2,84 +2,66 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+
+#include "analysis/ProfileMeasures.h"
+#include "analysis/RunAnalysis.h"
 
 namespace kt520::sim {
 
 namespace {
 
 constexpr double kMicroinchPerMicrometre = 39.37;
-constexpr int kMaxKernelTaps = 801;
 
-std::vector<float> lessLeastSquaresLine(const std::vector<double>& values) {
-    const double n = static_cast<double>(values.size());
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const double x = static_cast<double>(i);
-        sx += x;
-        sy += values[i];
-        sxx += x * x;
-        sxy += x * values[i];
+int samplingLengths(const MeasuringConditions& c) {
+    if (c.profile == '1' || c.isMotif()) return 1;
+    if (c.sections == 'L')
+        return static_cast<int>(std::max(1L, std::lround(c.evaluationLengthMm() / c.cutOffMm())));
+    return c.sections - '0';
+}
+
+analysis::ProfileKind profileKind(char profile) {
+    switch (profile) {
+        case '1':
+            return analysis::ProfileKind::Primary;
+        case '3':
+            return analysis::ProfileKind::Waviness;
+        case '4':
+            return analysis::ProfileKind::Din4776;
+        case '5':
+            return analysis::ProfileKind::RoughnessMotif;
+        case '6':
+            return analysis::ProfileKind::WavinessMotif;
+        default:
+            return analysis::ProfileKind::Roughness;
     }
-    const double denominator = n * sxx - sx * sx;
-    const double slope = denominator != 0 ? (n * sxy - sx * sy) / denominator : 0.0;
-    const double intercept = n > 0 ? (sy - slope * sx) / n : 0.0;
-    std::vector<float> residuals(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        residuals[i] = static_cast<float>(values[i] - (intercept + slope * static_cast<double>(i)));
-    }
-    return residuals;
 }
 
 }  // namespace
 
-std::vector<double> gaussianMeanLine(const std::vector<float>& heights, double cutOffPoints,
-                                     int first, int count) {
-    const double alpha = std::sqrt(std::numbers::ln2 / std::numbers::pi);
-    const int half = static_cast<int>(std::lround(cutOffPoints));
-    // Long kernels are sampled sparsely: the weights vary slowly there.
-    const int stride = std::max(1, 2 * half / kMaxKernelTaps);
-    std::vector<double> weights;
-    for (int k = -half; k <= half; k += stride) {
-        const double u = k / (alpha * cutOffPoints);
-        weights.push_back(std::exp(-std::numbers::pi * u * u));
-    }
-    const int size = static_cast<int>(heights.size());
-    std::vector<double> line(count);
-    for (int i = 0; i < count; ++i) {
-        const int centre = first + i;
-        double sum = 0, weightSum = 0;
-        for (std::size_t t = 0; t < weights.size(); ++t) {
-            const int j = centre - half + static_cast<int>(t) * stride;
-            if (j < 0 || j >= size) continue;
-            sum += weights[t] * heights[j];
-            weightSum += weights[t];
-        }
-        line[i] = weightSum > 0 ? sum / weightSum : 0.0;
-    }
-    return line;
+analysis::RunConditions analysisConditions(const MeasuringConditions& c, const SamplingPlan& plan) {
+    analysis::RunConditions r;
+    r.cutOffMm = c.cutOffMm();
+    r.sections = samplingLengths(c);
+    r.evaluationLengthMm = plan.evaluationPoints * plan.pitchMm;
+    r.pitchUm = plan.pitchMm * 1000.0;
+    r.profile = profileKind(c.profile);
+    r.filter = analysisFilter(c.filter);
+    r.standard = static_cast<analysis::Standard>(c.standard - '1');
+    r.unit = c.unit == '2' ? analysis::Unit::Inch : analysis::Unit::Millimetre;
+    r.waveLimitMm = c.waveLimitMm();
+    return r;
 }
 
 std::vector<float> evaluationProfile(const std::vector<float>& traced, const SamplingPlan& plan,
                                      const MeasuringConditions& c) {
-    const int first = plan.leadPoints;
+    const int first = std::min(plan.leadPoints, static_cast<int>(traced.size()));
     const int count = std::min(plan.evaluationPoints, static_cast<int>(traced.size()) - first);
     if (count <= 0) return {};
-    std::vector<double> window(traced.begin() + first, traced.begin() + first + count);
-    if (!c.filtered()) return lessLeastSquaresLine(window);
-    const double cutOffPoints = c.cutOffMm() / plan.pitchMm;
-    const std::vector<double> meanLine = gaussianMeanLine(traced, cutOffPoints, first, count);
-    if (c.profile != '3') {
-        std::vector<float> roughness(count);
-        for (int i = 0; i < count; ++i) roughness[i] = static_cast<float>(window[i] - meanLine[i]);
-        return roughness;
-    }
-    if (c.waveLimitMm() <= 0) return lessLeastSquaresLine(meanLine);
-    const std::vector<double> longWave =
-        gaussianMeanLine(traced, c.waveLimitMm() / plan.pitchMm, first, count);
-    std::vector<float> waviness(count);
-    for (int i = 0; i < count; ++i) waviness[i] = static_cast<float>(meanLine[i] - longWave[i]);
-    return waviness;
+    const std::vector<double> heights(traced.begin(), traced.end());
+    const std::vector<double> evaluation = analysis::evaluationProfile(
+        heights, {static_cast<std::size_t>(first), static_cast<std::size_t>(count)},
+        analysisConditions(c, plan));
+    return {evaluation.begin(), evaluation.end()};
 }
 
 std::vector<std::string> resultFields(const std::vector<float>& evaluation,
@@ -100,13 +82,10 @@ std::vector<std::string> resultFields(const std::vector<float>& evaluation,
     const double rq = std::sqrt(sum2 / count);
     const double rsk = rq > 0 ? sum3 / count / (rq * rq * rq) : 0.0;
     const double rku = rq > 0 ? sum4 / count / (rq * rq * rq * rq) : 0.0;
-    // Peak-to-valley heights of the sampling lengths.
-    std::size_t sections = c.sections == 'L' || c.isMotif()
-                               ? static_cast<std::size_t>(std::max(
-                                     1L, std::lround(c.evaluationLengthMm() / c.cutOffMm())))
-                               : static_cast<std::size_t>(c.sections - '0');
-    sections = std::max<std::size_t>(1, std::min(sections, n));
-    double ry = 0, rzSum = 0;
+    // Peaks, valleys and peak-to-valley heights of the sampling lengths.
+    const std::size_t sections =
+        std::max<std::size_t>(1, std::min<std::size_t>(samplingLengths(c), n));
+    double ry = 0, rzSum = 0, peakSum = 0, valleySum = 0;
     for (std::size_t s = 0; s < sections && n > 0; ++s) {
         const auto from = evaluation.begin() + static_cast<std::ptrdiff_t>(s * n / sections);
         const auto to = evaluation.begin() + static_cast<std::ptrdiff_t>((s + 1) * n / sections);
@@ -114,12 +93,22 @@ std::vector<std::string> resultFields(const std::vector<float>& evaluation,
         const double height = static_cast<double>(*high) - *low;
         ry = std::max(ry, height);
         rzSum += height;
+        peakSum += *high;
+        valleySum -= *low;
     }
+    const auto perSection = static_cast<double>(sections);
+    const bool isoFamily = c.standard == '4' || c.standard == '6';
+    const bool tenPoint = c.standard == '1' || c.standard == '2';
+    const std::vector<double> heights(evaluation.begin(), evaluation.end());
+    const double rz = tenPoint ? analysis::tenPointHeight(heights, static_cast<int>(sections))
+                               : rzSum / perSection;
+    const double rp = isoFamily ? peakSum / perSection : peak;
+    const double rv = isoFamily ? valleySum / perSection : -valley;
+
     const double scale = c.unit == '2' ? kMicroinchPerMicrometre : 1.0;
-    const double heights[] = {
-        ra, ry, rzSum / static_cast<double>(sections), rq, peak - valley, peak, -valley};
+    const double scaled[] = {ra, ry, rz, rq, peak - valley, rp, rv};
     std::vector<std::string> fields;
-    for (double h : heights) fields.push_back(decimalText(h * scale, 3, false));
+    for (double h : scaled) fields.push_back(decimalText(h * scale, 3, false));
     fields.push_back(decimalText(rsk, 3, false));
     fields.push_back(decimalText(rku, 3, false));
     return fields;

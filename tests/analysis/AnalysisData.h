@@ -1,0 +1,41 @@
+#pragma once
+// Reading the reference profiles and their JSON files in the tests.
+#include <QByteArray>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis/ProfileFiles.h"
+
+namespace kt520::analysis::testing {
+
+inline std::string dataPath(const std::string& name) {
+    return std::string(KT520_SOURCE_DIR) + "/tests/analysis/data/" + name;
+}
+
+inline std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline std::vector<double> heights(const std::string& name) {
+    const ProfileRead read = readProfile(fileText(dataPath(name)), ProfileFormat::Text);
+    EXPECT_TRUE(read.ok()) << name << ": " << read.error;
+    return read.heightsUm;
+}
+
+inline QJsonObject json(const std::string& name) {
+    QFile file(QString::fromStdString(dataPath(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+}  // namespace kt520::analysis::testing
