@@ -30,9 +30,11 @@ std::string portName(int portNumber) {
 
 }  // namespace
 
-Controller::Controller(async::EventLoop& loop, link::SerialLine& line, Folders folders,
-                       Frontend& frontend)
-    : loop_(loop), line_(line), folders_(std::move(folders)), frontend_(frontend), rules_(panel_) {
+Controller::Controller(async::EventLoop& loop, async::Worker& worker, link::SerialLine& line,
+                       Folders folders, Frontend& frontend)
+    : loop_(loop),
+      worker_(worker),
+      line_(line), folders_(std::move(folders)), frontend_(frontend), rules_(panel_) {
     panel_.setRules(rules_);
     panel_.setObserver(this);
     bindMainForm();
@@ -100,7 +102,7 @@ bool Controller::start() {
     createMissingFolders(folders_.data);
     createFolderIniIfMissing(dataFolder());
     session_ = std::make_unique<session::Session>(session::Session::Parts{
-        loop_, line_, panel_, catalog_, *this, std::filesystem::path(folders_.data.chain.back()),
+        loop_, worker_, line_, panel_, catalog_, *this, std::filesystem::path(folders_.data.chain.back()),
         languageCode_});
     frontend_.formChanged();
     post(Action::Search);

@@ -15,6 +15,7 @@
 #include "app/DataFolder.h"
 #include "app/Frontend.h"
 #include "async/EventLoop.h"
+#include "async/Worker.h"
 #include "conditions/ConditionPanel.h"
 #include "lang/MessageCatalog.h"
 #include "link/SerialLine.h"
@@ -31,7 +32,8 @@ struct Folders {
 
 class Controller : public session::SessionObserver, public conditions::PanelObserver {
   public:
-    Controller(async::EventLoop& loop, link::SerialLine& line, Folders folders, Frontend& frontend);
+    Controller(async::EventLoop& loop, async::Worker& worker, link::SerialLine& line,
+               Folders folders, Frontend& frontend);
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
     ~Controller() override;
@@ -81,6 +83,7 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     void end(bool byOperator);
 
     async::EventLoop& loop_;
+    async::Worker& worker_;
     link::SerialLine& line_;
     Folders folders_;
     Frontend& frontend_;

@@ -267,6 +267,16 @@ void HeadlessDriver::beep() {
 
 void HeadlessDriver::runPublished(const measurement::RunRecord& record) {
     reportResults();
+    if (!record.analysis.empty()) {
+        QJsonArray parameters;
+        for (const analysis::Parameter& parameter : record.analysis)
+            parameters.append(QJsonObject{{QStringLiteral("name"), text(parameter.name)},
+                                          {QStringLiteral("value"), parameter.value},
+                                          {QStringLiteral("unit"), text(parameter.unit)},
+                                          {QStringLiteral("standard"), text(parameter.standard)}});
+        events_.write({{QStringLiteral("event"), QStringLiteral("analysis")},
+                       {QStringLiteral("parameters"), parameters}});
+    }
     if (record.files.empty()) return;
     QJsonArray written;
     for (const std::string& path : record.files) written.append(text(path));

@@ -10,6 +10,7 @@
 #include "app/EventWriter.h"
 #include "app/Program.h"
 #include "async/qt/QtEventLoop.h"
+#include "async/qt/QtWorker.h"
 
 #ifdef KT520_HAS_DESKTOP
 #include "ui/desktop/Desktop.h"
@@ -32,10 +33,11 @@ int runHeadless(int& argc, char** argv, const app::Options& options) {
     std::istream& script = options.scriptFile ? file : std::cin;
 
     async::QtEventLoop loop;
+    async::QtWorker worker;
     app::Program program(options, loop);
     app::EventWriter events(stdout);
     app::HeadlessDriver driver(loop, events, script);
-    app::Controller controller(loop, program.line(), program.folders(), driver);
+    app::Controller controller(loop, worker, program.line(), program.folders(), driver);
     std::optional<int> status;
     driver.run(controller, [&status](int exitStatus) {
         status = exitStatus;

@@ -4,6 +4,10 @@
 // line or a deadline while the event loop goes on with other work (a click,
 // a repaint, a timer). Nothing ever runs the event loop from inside a wait.
 //
+// GCC 12 destroys twice a temporary aggregate or lambda that is created
+// inside a co_await expression: give such objects a name first and move
+// them in (see compute() in Worker.h for the usual case).
+//
 // Task<T> starts when it is awaited and hands its result (or its exception)
 // to the awaiting coroutine. Job is the owned top of a chain: the session
 // starts one per operation and learns when it has ended.

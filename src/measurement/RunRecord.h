@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/RunAnalysis.h"
 #include "conditions/ConditionSet.h"
 
 namespace kt520::measurement {
@@ -21,6 +22,8 @@ struct RunRecord {
     std::vector<std::string> results;   // the instrument's fields, as Parameter.csv holds them
     conditions::ConditionSet conditions;
     std::vector<std::string> listing;   // the condition listing lines of Condition.csv
+    // The parameters computed on the PC from the measured profile, as Analysis.csv holds them.
+    std::vector<analysis::Parameter> analysis;
     std::vector<std::string> files;     // full paths of the files written
     std::string notSaved;               // why the files could not be written; empty when they were
 };

@@ -4,6 +4,8 @@
 #include <chrono>
 
 #include "async/Sleep.h"
+#include "analysis/ParameterText.h"
+#include "measurement/AnalysisConditions.h"
 #include "measurement/ConditionListing.h"
 #include "measurement/ExpectedPoints.h"
 #include "profile/NumberText.h"
@@ -78,12 +80,14 @@ async::Task<void> Session::retrieveData(const conditions::ConditionState& state)
     profile::replaceFirstChar(profile_.outputLines, ',', ".");
     const profile::TextList measured(profile_.outputLines.begin(),
                                      profile_.outputLines.begin() + profile_.pointCount + 1);
+    std::vector<double> measuredUm = values(profile_, profile_.pointCount);
 
     setStatusText(texts::kEvaluationProfileData);
     (void)co_await link_.exchange("WRCAN0000101");
     profile_.outputFileName = "Evaluation.csv";
     co_await transferProfile(state, true);
     profile::replaceFirstChar(profile_.outputLines, ',', ".");
+    std::vector<double> evaluationUm = values(profile_, profile_.pointCount);
     convertToMicroinches();
     measurement::writeOutputFile(profile_, files_);
     const int evaluationPoints = profile_.linesWritten;
@@ -104,6 +108,14 @@ async::Task<void> Session::retrieveData(const conditions::ConditionState& state)
     measurement::writeOutputFile(profile_, files_);
 
     co_await writeConditionFile();
+
+    // The parameters, computed on the PC from the whole measured profile.
+    auto analyse = [measuredUm = std::move(measuredUm), evaluationUm = std::move(evaluationUm),
+                    run = measurement::analysisConditions(conditions_, layouts_.items)] {
+        return analysis::analyseRun(measuredUm, evaluationUm, run);
+    };
+    record_.analysis = co_await async::compute(p_.worker, std::move(analyse));
+    files_.stage("Analysis.csv", analysis::csvParameters(record_.analysis));
 }
 
 // The fields of "RDRES00", one a line; an error reply leaves "No data" (the

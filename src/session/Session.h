@@ -18,6 +18,7 @@
 
 #include "async/EventLoop.h"
 #include "async/Task.h"
+#include "async/Worker.h"
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionPanel.h"
 #include "conditions/ConditionSet.h"
@@ -51,6 +52,7 @@ class Session {
   public:
     struct Parts {
         async::EventLoop& loop;
+        async::Worker& worker;  // for the analysis of a run, off the loop's thread
         link::SerialLine& line;
         conditions::ConditionPanel& panel;
         const lang::MessageCatalog& catalog;

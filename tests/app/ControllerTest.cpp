@@ -54,7 +54,8 @@ struct ControllerRig {
     Tap tap{instrument};
     link::InMemoryLine line{loop};
     RecordingFrontend frontend;
-    app::Controller controller{loop, line,
+    async::InlineWorker worker{loop};
+    app::Controller controller{loop, worker, line,
                                app::Folders{program.path().string(),
                                             app::dataFolderAt(dataFolder().string())},
                                frontend};

@@ -122,9 +122,21 @@ TEST_F(HeadlessProgram, TheMainJobWritesTheFourDataFiles) {
 
     const auto files = outcome.named(QStringLiteral("files"));
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0][QStringLiteral("written")].toArray().size(), 4);
-    for (const char* name : {"Measured.csv", "Evaluation.csv", "Parameter.csv", "Condition.csv"})
+    EXPECT_EQ(files[0][QStringLiteral("written")].toArray().size(), 5);
+    for (const char* name :
+         {"Measured.csv", "Evaluation.csv", "Parameter.csv", "Condition.csv", "Analysis.csv"})
         EXPECT_GT(QFile(dataFile(name)).size(), 0) << name;
+    // The analysis event names each parameter with its unit and standard, as Analysis.csv does.
+    const auto analysis = outcome.named(QStringLiteral("analysis"));
+    ASSERT_EQ(analysis.size(), 1u);
+    const QJsonObject ra = analysis[0][QStringLiteral("parameters")].toArray().first().toObject();
+    EXPECT_EQ(ra[QStringLiteral("name")].toString(), "Ra");
+    EXPECT_EQ(ra[QStringLiteral("unit")].toString(), "um");
+    QFile table(dataFile("Analysis.csv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(table.readAll().contains(
+        ("\r\nRa," + QByteArray::number(ra[QStringLiteral("value")].toDouble(), 'g', 17))
+            .left(12)));
     const auto results = outcome.named(QStringLiteral("results"));
     ASSERT_EQ(results.size(), 1u);
     const QJsonArray items = results[0][QStringLiteral("items")].toArray();

@@ -3,6 +3,7 @@
 // misbehaves while the run polls or transfers.
 #include <gtest/gtest.h>
 
+#include "analysis/ParameterText.h"
 #include "profile/NumberText.h"
 #include "support/SessionRig.h"
 
@@ -39,7 +40,9 @@ TEST(Run, StartSendsThePanelsConditionsThenMeasuresAndFetchesInThisOrder) {
                      "RDCON00"}));
     ASSERT_EQ(rig.observer.published.size(), 1u);
     const measurement::RunRecord& run = rig.observer.published.front();
-    EXPECT_EQ(run.files.size(), 4u);
+    EXPECT_EQ(run.files.size(), 5u);  // the four files and Analysis.csv
+    EXPECT_FALSE(run.analysis.empty());
+    EXPECT_EQ(rig.file("Analysis.csv"), analysis::csvParameters(run.analysis));
     EXPECT_EQ(run.measured.size(), run.evaluation.size());
     EXPECT_EQ(crlfLines(run.results), rig.file("Parameter.csv"));
     EXPECT_EQ(rig.observer.statuses.front(), "Measured Profile Data. ");

@@ -251,7 +251,8 @@ struct SessionRig {
     }();
     RecordingObserver observer;
     async::Millis stopClickedAt{-1};
-    session::Session session{{loop, line, panel, catalog, observer, folder.path(), "E"}};
+    async::InlineWorker worker{loop};
+    session::Session session{{loop, worker, line, panel, catalog, observer, folder.path(), "E"}};
 };
 
 }  // namespace kt520::testing
