@@ -49,14 +49,14 @@ void extractEvaluationWindow(std::string_view filterCode, const TextList& source
     if (filterCode == kFilter2CR) {
         first = 1 + d;
     } else if (d > 0) {
-        first = halfToEven(d);
+        // Entry 0 is never a point: with one point to drop the window starts at entry 1.
+        first = std::max(1, halfToEven(d));
     }
     if (destination.size() < static_cast<std::size_t>(count) + 1) {
         destination.resize(static_cast<std::size_t>(count) + 1);
     }
     for (int j = 1; j <= count; ++j) {
         const int from = first + j - 1;
-        // The window that starts at entry 0 (d = 1) copies the unused entry 0.
         destination[static_cast<std::size_t>(j)] =
             from <= upperIndex(source) ? source[static_cast<std::size_t>(from)] : std::string();
     }
@@ -89,7 +89,9 @@ void tiltCorrect(TextList& list, int count) {
     for (int i = 1; i <= count; ++i) {
         const double yi = y[static_cast<std::size_t>(i)];
         sy = single(sy + yi);
-        sxy = single(sxy + i * yi);
+        // Each product is a single-precision value before it is added.
+        const float product = single(i * yi);
+        sxy = single(static_cast<double>(sxy) + product);
     }
     const auto a = single((sxy - static_cast<double>(sy) * c) / sxx);
     const auto b = single(static_cast<double>(sy) / n - static_cast<double>(c) * a);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
+
+#include "profile/NumberText.h"
 
 namespace kt520::profile {
 namespace {
@@ -60,12 +64,12 @@ TEST(ExtractEvaluationWindow, NoDropCopiesEntriesUnchangedAndLeavesLaterEntries)
     EXPECT_EQ(destination, (TextList{"", "s1", "s2", "s3", "x", "x"}));
 }
 
-TEST(ExtractEvaluationWindow, ADropOfOneStartsAtTheUnusedEntry) {
+TEST(ExtractEvaluationWindow, ADropOfOneStartsAtTheFirstPointNotAtTheUnusedEntry) {
     TextList source = numbered(4);
     source[0] = "zero";
     TextList destination;
     extractEvaluationWindow("3", source, destination, 3);  // d = 1, h = 0
-    EXPECT_EQ(destination, (TextList{"", "zero", "s1", "s2"}));
+    EXPECT_EQ(destination, (TextList{"", "s1", "s2", "s3"}));
 }
 
 TEST(ExtractEvaluationWindow, ShortSourceWritesEmptyEntriesInsteadOfReadingPastIt) {
@@ -116,6 +120,40 @@ TEST(TiltCorrect, ResidualsAreRoundedToSevenDigits) {
     // c = 2.5, Sxx = 5, Sy = 2, Sxy = 6, a = 0.2, b = 0; residuals -.2, .6, -.6, .2.
     tiltCorrect(half, 4);
     EXPECT_EQ(half, (TextList{"", "-.2", ".6", "-.6", ".2"}));
+}
+
+// Random profiles against a fit computed here: single-precision values, each
+// product i * y(i) rounded to single precision before it is summed.
+TEST(TiltCorrect, SumsSinglePrecisionProductsOnRandomProfiles) {
+    std::mt19937 random(2990);
+    std::uniform_real_distribution<float> height(-50.0f, 50.0f);
+    for (int n : {2990, 17, 30000}) {
+        SCOPED_TRACE(n);
+        TextList list(1);
+        std::vector<float> y(1);
+        for (int i = 1; i <= n; ++i) {
+            list.push_back(numberText(height(random)));
+            y.push_back(readValue(list.back()));
+        }
+        const double count = n;
+        const auto c = static_cast<float>((count + 1) / 2);
+        const auto sxx = static_cast<float>(count * (count + 1) * (2 * count + 1) / 6 -
+                                            (count + 1) * (count + 1) * count / 4);
+        float sy = 0, sxy = 0;
+        for (int i = 1; i <= n; ++i) {
+            sy = static_cast<float>(static_cast<double>(sy) + y[i]);
+            sxy = static_cast<float>(static_cast<double>(sxy) +
+                                     static_cast<float>(i * static_cast<double>(y[i])));
+        }
+        const auto a = static_cast<float>((sxy - static_cast<double>(sy) * c) / sxx);
+        const auto b =
+            static_cast<float>(static_cast<double>(sy) / count - static_cast<double>(c) * a);
+        tiltCorrect(list, n);
+        for (int i = 1; i <= n; ++i)
+            ASSERT_EQ(list[i],
+                      numberText(static_cast<float>(y[i] - (i * static_cast<double>(a) + b))))
+                << "point " << i;
+    }
 }
 
 TEST(TiltCorrect, ReadsCommasAndTextAsTheirLeadingNumber) {
