@@ -162,7 +162,7 @@ void ConditionPanel::setLengthText(std::string text) {
 }
 
 void ConditionPanel::typeMotifLength(int box, std::string text) {
-    if (box < 1 || box > 4 || !state_.motifLengthEnabled[static_cast<std::size_t>(box - 1)]) return;
+    if (box < 1 || box > 4) return;
     changing([&] { state_.motifLengthTexts[static_cast<std::size_t>(box - 1)] = std::move(text); });
 }
 
@@ -176,7 +176,6 @@ void ConditionPanel::restoreMotifLengths() {
 }
 
 void ConditionPanel::setTiltCompensation(bool on) {
-    if (!state_.tiltEnabled) return;
     changing([&] { state_.tiltCompensation = on; });
 }
 
