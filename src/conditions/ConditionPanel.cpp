@@ -8,7 +8,6 @@ namespace kt520::conditions {
 namespace {
 
 constexpr float kShortDriveRange = 25.4f;
-constexpr int kArbitraryLengthEntry = 6;  // "L" is entry 6 of the sampling lengths
 
 // The items the read-back puts into the panel, in the order it chooses them.
 constexpr Item kShownItems[] = {
@@ -25,14 +24,15 @@ void onGroup(ConditionState& state, Item item, F&& f) {
     });
 }
 
-// The entry code a one-character read-back code names, if any.
+// The entry code a one-character read-back code names, if any; the
+// arbitrary length "L" is entry 6 of the sampling lengths.
 std::optional<int> entryCode(Item item, const std::string& code) {
-    if (item == Item::Sections && code == "L") return kArbitraryLengthEntry;
+    if (item == Item::Sections && code == "L") return codeOf(Sections::Arbitrary);
     if (code.size() != 1 || code[0] < '0' || code[0] > '9') return std::nullopt;
     return code[0] - '0';
 }
 
-// Mid$ of a 1-based column: whatever of the span the text holds.
+// The span from a 1-based column, as much of it as the text holds.
 std::string columns(const std::string& text, std::size_t from, std::size_t width) {
     return from - 1 < text.size() ? text.substr(from - 1, width) : std::string();
 }
@@ -162,7 +162,7 @@ void ConditionPanel::setLengthText(std::string text) {
 }
 
 void ConditionPanel::typeMotifLength(int box, std::string text) {
-    if (box < 1 || box > 4 || !state_.motifLengthEnabled[static_cast<std::size_t>(box - 1)]) return;
+    if (box < 1 || box > 4) return;
     changing([&] { state_.motifLengthTexts[static_cast<std::size_t>(box - 1)] = std::move(text); });
 }
 
@@ -176,7 +176,6 @@ void ConditionPanel::restoreMotifLengths() {
 }
 
 void ConditionPanel::setTiltCompensation(bool on) {
-    if (!state_.tiltEnabled) return;
     changing([&] { state_.tiltCompensation = on; });
 }
 

@@ -48,7 +48,8 @@ class ConditionPanel {
     // entry that is not offered or not shown; otherwise it is chosen and the
     // group's handler runs, even when it was chosen already.
     void click(Item item, int code);
-    // Text typed into the evaluation length box, or into motif length box 1-4.
+    // Text typed into the evaluation length box, or into motif length box 1-4
+    // (the form passes typing and the tilt box on only while they are offered).
     void typeLength(std::string text);
     void typeMotifLength(int box, std::string text);
     // "Default": the motif lengths of the unit shown.

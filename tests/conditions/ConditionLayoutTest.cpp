@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ConditionFixtures.h"
+#include "ConditionRecord.h"
 
 namespace kt520::conditions {
 namespace {

@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "ConditionFixtures.h"
+#include "ConditionRecord.h"
+#include "lang/InternalFault.h"
 
 namespace kt520::conditions {
 namespace {
 
-class ConditionReaderTest : public testing::ConditionLineTest {
+class ConditionReaderTest : public ::testing::Test {
   protected:
     ConditionSet readWith(int romVersion, const std::map<int, std::string>& values) {
         layouts.prepareConditionLayouts(romVersion);
-        peer.on("RDCON00", testing::conditionRecord(layouts.reply, values) + "\r");
-        return readConditions(link, layouts, op, catalog);
+        return conditionsFromReply(testing::conditionRecord(layouts.reply, values) + "\r",
+                                   layouts);
     }
 
     ConditionLayouts layouts;
@@ -21,14 +22,12 @@ class ConditionReaderTest : public testing::ConditionLineTest {
 TEST_F(ConditionReaderTest, MillimetreReplyIsCutIntoTheLongRecordAndCopiedAsItStands) {
     const ConditionSet set = readWith(
         1103, {{1, "3"}, {2, "L"}, {12, "1"}, {13, "12.5"}, {14, "0.5"}, {38, "0.64,  3.2"}});
-    EXPECT_EQ(peer.commands, std::vector<std::string>{"RDCON00"});
     ASSERT_EQ(set.fields.size(), 52u);
     EXPECT_EQ(set.fields[1], "3");
     EXPECT_EQ(set.fields[2], "L");
     EXPECT_EQ(set.fields[38], "             0.64,  3.2");
     EXPECT_EQ(set.evaluationLengthText, " 12.5");
     EXPECT_EQ(set.samplingPitchText, "  0.5");
-    EXPECT_TRUE(op.messages.empty());
 
     const ConditionSet older = readWith(1102, {{12, "1"}, {13, "4"}});
     ASSERT_EQ(older.fields.size(), 39u);
@@ -56,28 +55,20 @@ TEST_F(ConditionReaderTest, InchPitchBecomesTheMicrometrePitch) {
         EXPECT_EQ(readWith(1102, {{12, "2"}, {13, "0.5"}, {14, inch}}).samplingPitchText,
                   micrometres);
     }
-    EXPECT_FALSE(op.ended);
 }
 
-TEST_F(ConditionReaderTest, UnknownInchPitchIsAnInternalErrorThatEndsTheProgram) {
+TEST_F(ConditionReaderTest, UnknownInchPitchIsAnInternalFault) {
     EXPECT_EQ(readWith(1103, {{12, "1"}, {14, "3.0"}}).samplingPitchText, "  3.0")
         << "a millimetre pitch is never looked up";
-    EXPECT_FALSE(op.ended);
-    EXPECT_THROW(readWith(1103, {{12, "2"}, {13, "0.5"}, {14, "3.0"}}), lang::ProgramEnded);
-    EXPECT_TRUE(op.ended);
-    ASSERT_EQ(op.messages.size(), 1u);
-    EXPECT_EQ(op.messages[0].text, "Communication Softwear Error。No.17");
-    EXPECT_EQ(op.messages[0].title, "Warning");
-    EXPECT_EQ(op.messages[0].icon, lang::MessageIcon::Stop);
+    EXPECT_THROW(readWith(1103, {{12, "2"}, {13, "0.5"}, {14, "3.0"}}), lang::InternalFault);
 }
 
-TEST_F(ConditionReaderTest, SilentInstrumentLeavesEveryFieldEmpty) {
+TEST_F(ConditionReaderTest, AnEmptyReplyLeavesEveryFieldEmpty) {
     layouts.prepareConditionLayouts(1103);
-    const ConditionSet set = readConditions(link, layouts, op, catalog);
+    const ConditionSet set = conditionsFromReply("", layouts);
     ASSERT_EQ(set.fields.size(), 52u);
     for (const std::string& field : set.fields) EXPECT_EQ(field, "");
     EXPECT_EQ(set.evaluationLengthText, "");
-    EXPECT_FALSE(op.ended);
 }
 
 }  // namespace

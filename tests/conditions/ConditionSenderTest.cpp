@@ -1,116 +1,51 @@
-#include "conditions/ConditionSender.h"
+// The write commands for what the panel shows, in their order.
+#include "PanelRig.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "ConditionFixtures.h"
-
-namespace kt520::conditions {
+namespace kt520::testing {
 namespace {
 
-using Commands = std::vector<std::string>;
-
-class ConditionCommandsTest : public ::testing::Test {
-  protected:
-    ConditionCommandsTest() { model.romVersion = 1000; }
-    Commands commands() const { return conditionCommands(window, model); }
-    ui::MainWindowModel window;
-    link::ModelInfo model;
-};
-
-TEST_F(ConditionCommandsTest, DesignTimePanelSendsOneCommandPerGroupInOrder) {
-    EXPECT_EQ(commands(), (Commands{"WRUNT1", "WRCUT33", "WRSTD4", "WRFIL21", "WRRAN61", "WRM A2",
-                                    "WRM B3", "WRTRA1", "WRSPD3"}));
-}
-
-TEST_F(ConditionCommandsTest, ArbitraryLengthSendsTheCutOffPairAndTheLengthWhenEnabled) {
-    window.optCUT.select(4);
-    window.optSCT.select(6);
-    window.txtLENG.text = "4";
-    window.fstrSPD_LIMIT = "5";
-    EXPECT_EQ(commands(), (Commands{"WRUNT1", "WRCUT41", "WRCUT4L", "WRSTD4", "WRFIL21", "WRRAN61",
-                                    "WRL  1    4     ", "WRM A2", "WRM B3", "WRTRA1", "WRSPD35"}));
-    const std::pair<int, const char*> entries[] = {
-        {1, " 12.5 "}, {1, "123456"}, {1, ""}, {2, ".5"}};
-    const char* lengths[] = {"WRL  1 12.5     ", "WRL  123456     ", "WRL  1          ",
-                             "WRL  2   .5     "};
-    for (int i = 0; i < 4; ++i) {
-        window.optUNT.select(entries[i].first);
-        window.txtLENG.text = entries[i].second;
-        EXPECT_EQ(commands()[6], lengths[i]) << "sixteen characters whatever the entry";
-    }
-    window.optSCT[6].enabled = false;
-    EXPECT_EQ(commands()[6], "WRM A2") << "a disabled L sends the pair but no length";
-}
-
-TEST_F(ConditionCommandsTest, ProfilesWithoutFilterSendNon) {
-    window.optFLT.select(3);
-    const char* filters[] = {"WRFIL14", "WRFIL23", "WRFIL33", "WRFIL43", "WRFIL54", "WRFIL64"};
-    for (int profile = 1; profile <= 6; ++profile) {
-        window.optCUV.select(profile);
-        EXPECT_EQ(commands()[3], filters[profile - 1]);
-    }
-}
-
-TEST_F(ConditionCommandsTest, WavinessSendsTheLongWaveLimitOneAboveTheCutOffAndThenAutoReturn) {
-    window.optCUV.select(3);
-    window.optFHL.select(3);
-    window.optART.select(2);
-    model.romVersion = 1004;
-    EXPECT_EQ(commands(), (Commands{"WRUNT1", "WRCUT33", "WRSTD4", "WRFIL31", "WRRAN61", "WRM A2",
-                                    "WRM B3", "WRTRA1", "WRFHL43", "WRART2", "WRSPD3"}));
-    model.romVersion = 1003;
-    EXPECT_EQ(commands().size(), 10u) << "auto return needs firmware 1004";
-}
-
-TEST_F(ConditionCommandsTest, MotifCommandsFollowProfileAndModelKind) {
-    window.optCUV.select(5);
-    window.optMTA.select(4);
-    window.optANX.select(1);
-    const char* lengths[] = {"0.64", " 3.2 ", "16.0", "0.0254"};  // the last five of a long one
-    for (int k = 1; k <= 4; ++k) window.txtALEN[k].text = lengths[k - 1];
-    model.modelKind = 2;
-    EXPECT_EQ(commands(), (Commands{"WRUNT1", "WRCUT33", "WRSTD4", "WRFIL54", "WRRAN61", "WRM A4",
-                                    "WRM B3", "WRTRA1", "WRSPD3", "WRML  0.64,  3.2, 16.0,.0254"}));
-    model.modelKind = 3;
-    window.optCUV.select(6);
-    const Commands withAnx = commands();
-    EXPECT_EQ(Commands(withAnx.end() - 2, withAnx.end()),
-              (Commands{"WRML  0.64,  3.2, 16.0,.0254", "WRMET1"}));
-    for (int kind : {1, 3}) {
-        model.modelKind = kind;
-        window.optCUV.select(kind == 1 ? 5 : 2);
-        EXPECT_EQ(commands().back(), "WRSPD3") << "no motif commands for kind " << kind;
-    }
-}
-
-class ConditionSenderTest : public testing::ConditionLineTest {
-  protected:
-    ui::MainWindowModel window;
-    link::ModelInfo model;
-};
-
-TEST_F(ConditionSenderTest, EveryCommandGoesOnTheLineAndTheFirstRefusalStopsTheSequence) {
-    model.romVersion = 1311;
-    model.modelKind = 3;
-    window.optCUV.select(6);
-    window.optSCT.select(6);
-    acceptAllExcept();
-    EXPECT_EQ(sendConditions(link, window, model), "OK");
-    EXPECT_EQ(peer.commands, conditionCommands(window, model));
-
-    for (const std::string refused : {"WRCUT31", "WRSTD4"}) {
-        SCOPED_TRACE(refused);
-        peer.commands.clear();
-        op.messages.clear();
-        acceptAllExcept({{refused, "NG19\r"}});
-        EXPECT_EQ(sendConditions(link, window, model), "NG");
-        EXPECT_EQ(peer.commands.back(), refused) << "nothing after the refusal";
-        EXPECT_EQ(op.messages.size(), 1u);
-    }
+TEST(ConditionCommands, OneCommandPerGroupInOrderWithTheirEdgeCases) {
+    const std::string tail = "|WRM_A2|WRM_B3|WRTRA1|WRART1|WRSPD35";
+    expectScenarios({
+        {"", "CMD=WRUNT1|WRCUT33|WRSTD4|WRFIL21|WRRAN61" + tail},
+        {"ID=0/1003/50.8/E",
+         "CMD=WRUNT1|WRCUT33|WRSTD4|WRFIL21|WRRAN61|WRM_A2|WRM_B3|WRTRA1|WRSPD35"},
+        // "L": the cut-off pair, and the length in sixteen characters while "L" is offered.
+        {"SCT6 LEN=10",
+         "CMD=WRUNT1|WRCUT41|WRCUT4L|WRSTD4|WRFIL21|WRRAN61|WRL__1___10_____|WRM_A2|"
+         "WRM_B3|WRTRA0|WRART1|WRSPD35"},
+        {"SCT6 LEN=_12.5_", "C:WRL__1_12.5_____"},
+        {"SCT6 LEN=123456", "C:WRL__123456_____"},
+        {"SCT6 LEN=", "C:WRL__1__________"},
+        {"UNT2 SCT6 LEN=.5", "C:WRUNT2 C:WRL__2___.5_____"},
+        {"SCT6 CUV5 DEFAULT",
+         "CMD=WRUNT1|WRCUT31|WRCUT3L|WRSTD4|WRFIL54|WRRAN61|WRM_A2|WRM_B3|"
+         "WRTRA0|WRART1|WRSPD34|WRML__0.64,__3.2,_16.0,_25.4|WRMET0"},
+        // P and the motif profiles are measured without filter, whatever it shows.
+        {"FLT3 CUV1", "C:WRFIL14"},
+        {"FLT3", "C:WRFIL23"},
+        {"FLT3 CUV3", "C:WRFIL33"},
+        {"FLT3 CUV4", "C:WRFIL43"},
+        {"FLT3 CUV5", "C:WRFIL54"},
+        {"FLT3 CUV6", "C:WRFIL64"},
+        // Placeholders chosen from code send what they are.
+        {"SCT5 STD1 RNG7 ORT4 TRA0 MTA!0 MTB!2 SPD!5",
+         "CMD=WRUNT1|WRCUT35|WRSTD1|WRFIL21|WRRAN74|WRM_A|WRM_B2|WRTRA0|WRART1|WRSPD55"},
+        // The long-wave limit goes one above the cut-off.
+        {"CUV3 FHL3 ART2", "C:WRFHL43 C:WRART2"},
+        {"CUV3 CUT1", "C:WRFHL20"},
+        // The motif lengths from kind 2, the last five of a long one; ANX from kind 3.
+        {"CUV6 MTB4 ANX1 DEFAULT ALEN2=_3.2_ ALEN4=0.0254",
+         "CMD=WRUNT1|WRCUT33|WRSTD4|WRFIL64|WRRAN61|WRM_A3|WRM_B4|WRTRA0|WRART1|WRSPD35|"
+         "WRML__0.64,__3.2,_16.0,.0254|WRMET1"},
+        {"ID=2/1103/50.8/E CUV5 DEFAULT",
+         "CMD=WRUNT1|WRCUT33|WRSTD4|WRFIL54|WRRAN61|WRM_A2|WRM_B3|WRTRA0|WRART1|WRSPD34|"
+         "WRML__0.64,__3.2,_16.0,_25.4"},
+        {"ID=1/1102/50.8/E CUV5",
+         "CMD=WRUNT1|WRCUT33|WRSTD4|WRFIL54|WRRAN61|WRM_A2|WRM_B3|WRTRA0|"
+         "WRART1|WRSPD34"},
+    });
 }
 
 }  // namespace
-}  // namespace kt520::conditions
+}  // namespace kt520::testing

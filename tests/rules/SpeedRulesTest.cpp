@@ -1,78 +1,36 @@
-// The speeds each profile and cut-off allow, and how the chosen speed follows.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "RulesPanel.h"
+// The speeds each profile and shortest limit allow, and how a chosen speed
+// that is no longer offered moves down.
+#include "PanelRig.h"
 
 namespace kt520::testing {
 namespace {
 
-enum class Offered { Slow, Mid, All };
-
-void expectOffered(const ui::MainWindowModel& w, Offered set) {
-    EXPECT_TRUE(w.optSPD[0].enabled && w.optSPD[1].enabled);
-    EXPECT_EQ(w.optSPD[3].enabled, set != Offered::Slow);
-    EXPECT_EQ(w.optSPD[4].enabled, set == Offered::All);
-    EXPECT_EQ(w.fstrSPD_LIMIT, set == Offered::All ? "5" : "4");
-}
-
-TEST(SpeedRules, ProfileAndShortestLimitDecideTheSpeedsAndAFastChoiceMovesDown) {
-    struct Case {
-        const char* what;
-        int profile, cutOff, fl, motifA, motifB;  // 0: left as designed
-        int speed;                                // chosen first, while every speed is offered
-        Offered offered;
-        int speedAfter;
-    };
-    const Case cases[] = {{"R 0.08", 2, 1, 0, 0, 0, 4, Offered::Slow, 1},
-                          {"R 0.08 keeps a slow speed", 2, 1, 0, 0, 0, 0, Offered::Slow, 0},
-                          {"R 0.25", 2, 2, 0, 0, 0, 4, Offered::Mid, 3},
-                          {"R 0.25 keeps 0.1", 2, 2, 0, 0, 0, 1, Offered::Mid, 1},
-                          {"R 0.8", 2, 3, 0, 0, 0, 4, Offered::All, 4},
-                          {"R 2.5", 2, 4, 0, 0, 0, 0, Offered::All, 0},
-                          {"P 8", 1, 5, 0, 0, 0, 4, Offered::All, 4},
-                          {"DIN 0.08", 4, 1, 0, 0, 0, 4, Offered::Slow, 1},
-                          {"W 0.08 without fl", 3, 1, 0, 0, 0, 4, Offered::Slow, 1},
-                          {"W fl 0.25", 3, 1, 1, 0, 0, 4, Offered::Mid, 1},
-                          {"W fl 0.8", 3, 1, 2, 0, 0, 4, Offered::All, 1},
-                          {"R MOTIF A 0.02", 5, 0, 0, 0, 0, 4, Offered::Mid, 3},
-                          {"R MOTIF A 0.1", 5, 0, 0, 3, 0, 4, Offered::All, 3},
-                          {"W MOTIF B 0.5", 6, 0, 0, 0, 4, 4, Offered::All, 3},
-                          {"W MOTIF B 0.1", 6, 0, 0, 0, 3, 4, Offered::Mid, 3}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        RulesPanel p;
-        ui::MainWindowModel& w = p.window;
-        w.optSPD.click(c.speed);
-        w.optCUV.click(c.profile);
-        if (c.motifA) w.optMTA.click(c.motifA);
-        if (c.motifB) w.optMTB.click(c.motifB);
-        if (c.cutOff) w.optCUT.click(c.cutOff);
-        // The fl handler records the choice only; the rules see it on their
-        // next run, here the profile clicked again.
-        if (c.fl) w.optFHL.click(c.fl);
-        w.optCUV.click(c.profile);
-        expectOffered(w, c.offered);
-        EXPECT_TRUE(w.optSPD.isSelected(c.speedAfter));
-        EXPECT_EQ(w.optSPD[c.speedAfter].foreColour, ui::kRed);
-    }
-}
-
-TEST(SpeedRules, HiddenSpeedsCountByTheirIndex) {
-    // Only the read-back can select a hidden speed; 2 is below 0.5, 5 above it.
-    RulesPanel p;
-    ui::MainWindowModel& w = p.window;
-    w.optCUT.click(2);
-    w.optSPD.select(2);
-    p.rules.applyOptionRules();
-    EXPECT_TRUE(w.optSPD.isSelected(2));
-    w.optSPD.select(5);
-    p.rules.applyOptionRules();
-    EXPECT_TRUE(w.optSPD.isSelected(3));
-    w.optSPD.select(2);
-    w.optCUT.click(1);
-    EXPECT_TRUE(w.optSPD.isSelected(1));
+TEST(SpeedRules, ProfileAndShortestLimitDecideTheSpeeds) {
+    const std::string slow = "SPD:01 SFX=4 ", mid = "SPD:013 SFX=4 ", all = "SPD:0134 SFX=5 ";
+    expectScenarios({
+        {"SPD4 CUT1", slow + "SPD=1"},
+        {"SPD0 CUT1", slow + "SPD=0"},
+        {"SPD4 CUT2", mid + "SPD=3"},
+        {"SPD1 CUT2", mid + "SPD=1"},
+        {"SPD4 CUT3", all + "SPD=4"},
+        {"SPD0 CUT4", all + "SPD=0"},
+        {"SPD4 CUV1 CUT5", all + "SPD=4"},
+        {"SPD4 CUV4 CUT1", slow + "SPD=1"},
+        {"SPD4 CUV4 CUT2", mid + "SPD=3"},
+        {"SPD4 CUV3 CUT1", slow + "SPD=1"},
+        {"SPD4 CUV3 CUT2", mid + "SPD=3"},
+        // The fl handler only records fl; the rules see it on their next run.
+        {"SPD4 CUV3 CUT2 FHL3 RULES", all + "SPD=3"},
+        {"SPD4 CUV3 CUT1 FHL1 RULES", mid + "SPD=1"},
+        {"SPD4 CUV5", mid + "SPD=3"},
+        {"SPD4 CUV5 MTA3", all + "SPD=3"},
+        {"SPD4 CUV6", mid + "SPD=3"},
+        {"SPD4 CUV6 MTB4", all + "SPD=3"},
+        // Only the read-back chooses a hidden speed; 0.2 is below 0.5, 2 above it.
+        {"CUT2 SPD!2 RULES", mid + "SPD=2"},
+        {"CUT2 SPD!5 RULES", mid + "SPD=3"},
+        {"CUT2 SPD!2 CUT1", slow + "SPD=1"},
+    });
 }
 
 }  // namespace

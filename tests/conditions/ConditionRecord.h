@@ -1,32 +1,14 @@
 #pragma once
-// Shared pieces of the condition tests: a link to a scripted instrument on an
-// in-memory line, and condition records built field by field.
+// Condition records built field by field, for the tests of the layouts, the
+// reader and the panel's read-back.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
 #include "conditions/ConditionLayout.h"
-#include "support/ScriptedLine.h"
 
 namespace kt520::testing {
-
-class ConditionLineTest : public ::testing::Test, public ScriptedLine {
-  protected:
-    ConditionLineTest() {
-        port.setPortNumber(1);
-        port.open();
-    }
-
-    // The instrument accepts every command with "OK", except those given here.
-    void acceptAllExcept(std::map<std::string, std::string> refusals = {}) {
-        peer.onCommand = [this, refusals](const std::string& command, link::Millis now) {
-            const auto refusal = refusals.find(command);
-            peer.sendAt(now + link::Millis{2},
-                        refusal == refusals.end() ? "OK\r" : refusal->second);
-        };
-    }
-};
 
 // A record of `layout` with the given fields (others filled with '.'), each
 // value right-aligned in its field, behind the two leading characters "OK".
