@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include "lang/LanguageFileLocation.h"
+
 namespace kt520::app {
 namespace {
 
@@ -13,7 +15,8 @@ link::PortMap portMapFor(const Options& options) {
 }
 
 Folders foldersFor(const Options& options) {
-    return {options.programFolder.value_or(executableFolder()),
+    return {lang::languageFileFolder(options.programFolder.value_or(executableFolder()),
+                                     options.programFolder.has_value(), options.language),
             options.dataFolder ? dataFolderAt(*options.dataFolder) : defaultDataFolder()};
 }
 
