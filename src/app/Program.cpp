@@ -8,12 +8,6 @@
 namespace kt520::app {
 namespace {
 
-link::PortMap portMapFor(const Options& options) {
-    link::PortMap map;
-    for (const link::PortOverride& entry : options.ports) map.apply(entry);
-    return map;
-}
-
 Folders foldersFor(const Options& options) {
     return {lang::languageFileFolder(options.programFolder.value_or(executableFolder()),
                                      options.programFolder.has_value(), options.language),
@@ -22,14 +16,27 @@ Folders foldersFor(const Options& options) {
 
 }  // namespace
 
+link::PortCatalog portCatalogFor(const Options& options, const link::PortEnumerator& system) {
+    link::PortCatalog catalog;
+    for (const link::PortOverride& entry : options.ports) catalog.pin(entry);
+    // With the simulator only it and the ports named on the command line answer.
+    if (options.simulatedPort != 0)
+        catalog.pin({options.simulatedPort, "built-in simulator"});
+    else
+        catalog.addDetected(system.devices());
+    return catalog;
+}
+
 std::string executableFolder() {
     if (QCoreApplication::instance() == nullptr) return ".";
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
-Program::Program(const Options& options, link::EventPump& pump, lang::Operator& op)
+Program::Program(const Options& options, link::EventPump& pump, lang::Operator& op,
+                 const link::PortEnumerator& system)
     : simulatedPort_(options.simulatedPort),
-      devices_(portMapFor(options)),
+      ports_(portCatalogFor(options, system)),
+      devices_(ports_.portMap()),
       simulatedLine_(pump),
       port_([this](int portNumber) { return lineFor(portNumber); }) {
     for (const link::PortOverride& entry : options.ports) mappedPorts_.push_back(entry.portNumber);
@@ -38,6 +45,7 @@ Program::Program(const Options& options, link::EventPump& pump, lang::Operator& 
         simulatedLine_.attach(simulatedPort_, *simulator_);
     }
     window_ = std::make_unique<MainWindow>(port_, pump, op, foldersFor(options));
+    window_->window().cmbCOM.toolTip = ports_.listing();
 }
 
 link::SerialPort* Program::lineFor(int portNumber) {

@@ -12,6 +12,8 @@
 #include "lang/Operator.h"
 #include "link/EventPump.h"
 #include "link/InMemorySerialPort.h"
+#include "link/PortCatalog.h"
+#include "link/qtserial/QtPortEnumerator.h"
 #include "link/qtserial/QtSerialPort.h"
 #include "sim/Instrument.h"
 
@@ -20,9 +22,14 @@ namespace kt520::app {
 // The folder of the running executable, or "." when it cannot be told.
 std::string executableFolder();
 
+// The devices behind the port numbers: the --port entries, then the devices
+// the system has, or with --simulate the built-in simulator's port instead.
+link::PortCatalog portCatalogFor(const Options& options, const link::PortEnumerator& system);
+
 class Program {
   public:
-    Program(const Options& options, link::EventPump& pump, lang::Operator& op);
+    Program(const Options& options, link::EventPump& pump, lang::Operator& op,
+            const link::PortEnumerator& system = link::QtPortEnumerator());
 
     // Window creation and load. Throws lang::ProgramEnded when the program
     // ends during start-up (no language file).
@@ -37,6 +44,7 @@ class Program {
 
     int simulatedPort_ = 0;
     std::vector<int> mappedPorts_;
+    link::PortCatalog ports_;
     link::QtSerialPort devices_;
     std::unique_ptr<sim::Instrument> simulator_;
     link::InMemorySerialPort simulatedLine_;
