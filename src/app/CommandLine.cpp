@@ -71,7 +71,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         QStringLiteral("language"),
         QStringLiteral("Read the shipped English (en) or Japanese (ja) language file."),
         QStringLiteral("en|ja"));
-    parser.addOptions({headless, script, port, dataFolder, programFolder, language});
+    const QCommandLineOption listPorts(QStringLiteral("list-ports"),
+                                       QStringLiteral("Print which device each port opens."));
+    parser.addOptions({headless, script, port, dataFolder, programFolder, language, listPorts});
     for (const sim::SimOption& simOption : sim::simOptions()) {
         parser.addOption(QCommandLineOption(
             simOptionName(simOption.key),
@@ -100,6 +102,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
 
     options.headless = parser.isSet(headless);
+    options.listPorts = parser.isSet(listPorts);
     if (parser.isSet(language)) {
         const auto choice = lang::parseLanguageChoice(parser.value(language).toStdString());
         if (!choice) {

@@ -21,6 +21,7 @@ struct Options {
     std::optional<std::string> dataFolder;
     std::optional<std::string> programFolder;
     lang::LanguageChoice language = lang::LanguageChoice::Usual;  // --language en|ja
+    bool listPorts = false;  // --list-ports: print the port numbers' devices and end
 };
 
 struct ParsedCommandLine {

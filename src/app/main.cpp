@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
         std::cerr << "kt520: " << parsed.error << "\n";
         return app::kExitScriptError;
     }
+    if (parsed.options.listPorts) {
+        std::cout << app::portCatalogFor(parsed.options, link::QtPortEnumerator()).listing()
+                  << "\n";
+        return 0;
+    }
     if (parsed.options.headless) return runHeadless(argc, argv, parsed.options);
 #ifdef KT520_HAS_DESKTOP
     return ui::desktop::runDesktop(argc, argv, parsed.options);
