@@ -154,8 +154,9 @@ for command in "${commands[@]}"; do
         echo "$command: passed in $(seconds_since "$started") s"
     else
         echo "$command: FAILED after $(seconds_since "$started") s (full output: $log)" >&2
-        first="$(grep -m1 -E '(^|[^A-Za-z])(error|Error|ERROR|FAILED|Failed)([^A-Za-z]|$)' "$log" ||
-            tail -n 1 "$log")"
+        # apt's "E:", make's "***", compilers', CMake's and CTest's error words.
+        first="$(grep -m1 -E '^E: |\*\*\*|(^|[^A-Za-z])(error|Error|ERROR|FAILED|Failed)([^A-Za-z]|$)' \
+            "$log" || tail -n 1 "$log")"
         echo "first error: $first" >&2
         echo "--- last lines ---" >&2
         tail -n 30 "$log" >&2
