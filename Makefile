@@ -31,6 +31,8 @@ test-sanitize: setup
 		ctest $(CTEST_FLAGS)
 
 format-check: build
+	bash scripts/setup.sh clang-format
+	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) --target format-check
 
 clean:

@@ -13,6 +13,7 @@ FUZZ_BUILD=${FUZZ_BUILD:-build-fuzz}
 TARGETS=(language_file_fuzz condition_record_fuzz text_reply_fuzz identification_fuzz
          status_reply_fuzz block_reply_fuzz profile_files_fuzz)
 
+bash scripts/setup.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKT520_FUZZ=ON -DKT520_BUILD_TESTS=OFF >/dev/null
 cmake --build "$FUZZ_BUILD" --target "${TARGETS[@]}"

@@ -8,6 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 out="$root/out/screenshots"
 mkdir -p "$out"
+bash "$root/scripts/setup.sh" xvfb xauth fonts-noto-cjk
 cmake --build "$build" --target kt520-screenshots >/dev/null
 shoot() {  # language, folder holding its 520Language.ini
   local data

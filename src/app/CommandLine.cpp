@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace kt520::app {
@@ -66,7 +67,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         QStringLiteral("program-folder"),
         QStringLiteral("Read 520Language.ini from DIR (default: the program's folder)."),
         QStringLiteral("DIR"));
-    parser.addOptions({headless, script, port, dataFolder, programFolder});
+    const QCommandLineOption language(
+        QStringLiteral("language"),
+        QStringLiteral("Read the shipped English (en) or Japanese (ja) language file."),
+        QStringLiteral("en|ja"));
+    const QCommandLineOption listPorts(QStringLiteral("list-ports"),
+                                       QStringLiteral("Print which device each port opens."));
+    parser.addOptions({headless, script, port, dataFolder, programFolder, language, listPorts});
     for (const sim::SimOption& simOption : sim::simOptions()) {
         parser.addOption(QCommandLineOption(
             simOptionName(simOption.key),
@@ -80,7 +87,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return parsed;
     }
     if (parser.isSet(help)) {
-        parsed.helpText = parser.helpText().toStdString();
+        // Without a QCoreApplication, which does not exist yet, the parser
+        // cannot tell the program's name.
+        const QString name =
+            list.isEmpty() ? QStringLiteral("kt520") : QFileInfo(list.constFirst()).fileName();
+        parsed.helpText =
+            parser.helpText().replace(QStringLiteral("<executable_name>"), name).toStdString();
         return parsed;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -90,6 +102,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
 
     options.headless = parser.isSet(headless);
+    options.listPorts = parser.isSet(listPorts);
+    if (parser.isSet(language)) {
+        const auto choice = lang::parseLanguageChoice(parser.value(language).toStdString());
+        if (!choice) {
+            parsed.error = "--language: expected en or ja, not \"" +
+                           parser.value(language).toStdString() + "\"";
+            return parsed;
+        }
+        options.language = *choice;
+    }
     if (parser.isSet(script)) options.scriptFile = parser.value(script).toStdString();
     if (parser.isSet(dataFolder)) options.dataFolder = parser.value(dataFolder).toStdString();
     if (parser.isSet(programFolder))

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/LanguageFileLocation.h"
 #include "link/PortMap.h"
 #include "sim/SimConfig.h"
 
@@ -19,6 +20,8 @@ struct Options {
     sim::SimConfig simulator;               // --sim-KEY VALUE
     std::optional<std::string> dataFolder;
     std::optional<std::string> programFolder;
+    lang::LanguageChoice language = lang::LanguageChoice::Usual;  // --language en|ja
+    bool listPorts = false;  // --list-ports: print the port numbers' devices and end
 };
 
 struct ParsedCommandLine {

@@ -1,27 +1,31 @@
 #include "app/Program.h"
 
 #include <QCoreApplication>
-#include <algorithm>
+
+#include "lang/LanguageFileLocation.h"
 
 namespace kt520::app {
-namespace {
 
-link::PortMap portMapFor(const Options& options) {
-    link::PortMap map;
-    for (const link::PortOverride& entry : options.ports) map.apply(entry);
-    return map;
+link::PortCatalog portCatalogFor(const Options& options, const link::PortEnumerator& system) {
+    link::PortCatalog catalog;
+    for (const link::PortOverride& entry : options.ports) catalog.pin(entry);
+    // With the simulator only it and the ports named on the command line answer.
+    if (options.simulatedPort != 0)
+        catalog.pin({options.simulatedPort, "built-in simulator"});
+    else
+        catalog.addDetected(system.devices());
+    return catalog;
 }
-
-}  // namespace
 
 std::string executableFolder() {
     if (QCoreApplication::instance() == nullptr) return ".";
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
-Program::Program(const Options& options, async::EventLoop& loop)
+Program::Program(const Options& options, async::EventLoop& loop, const link::PortEnumerator& system)
     : options_(options),
-      devices_(loop, portMapFor(options)),
+      ports_(portCatalogFor(options, system)),
+      devices_(loop, ports_.portMap()),
       simulatedLine_(loop),
       line_([this](int portNumber) { return lineFor(portNumber); }) {
     if (options_.simulatedPort != 0) {
@@ -31,18 +35,15 @@ Program::Program(const Options& options, async::EventLoop& loop)
 }
 
 Folders Program::folders() const {
-    return {options_.programFolder.value_or(executableFolder()),
+    return {lang::languageFileFolder(options_.programFolder.value_or(executableFolder()),
+                                     options_.programFolder.has_value(), options_.language),
             options_.dataFolder ? dataFolderAt(*options_.dataFolder) : defaultDataFolder()};
 }
 
 link::SerialLine* Program::lineFor(int portNumber) {
-    if (options_.simulatedPort == 0) return &devices_;
-    // With the simulator only it and the ports named on the command line answer.
     if (portNumber == options_.simulatedPort) return &simulatedLine_;
-    const bool mapped = std::any_of(
-        options_.ports.begin(), options_.ports.end(),
-        [portNumber](const link::PortOverride& entry) { return entry.portNumber == portNumber; });
-    return mapped ? &devices_ : nullptr;
+    // A number without a device opens nothing, as an absent COM port does.
+    return ports_.deviceFor(portNumber).empty() ? nullptr : &devices_;
 }
 
 }  // namespace kt520::app

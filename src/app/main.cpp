@@ -38,6 +38,7 @@ int runHeadless(int& argc, char** argv, const app::Options& options) {
     app::EventWriter events(stdout);
     app::HeadlessDriver driver(loop, events, script);
     app::Controller controller(loop, worker, program.line(), program.folders(), driver);
+    controller.form().cmbCOM.toolTip = program.portListing();
     std::optional<int> status;
     driver.run(controller, [&status](int exitStatus) {
         status = exitStatus;
@@ -59,6 +60,11 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty()) {
         std::cerr << "kt520: " << parsed.error << "\n";
         return app::kExitScriptError;
+    }
+    if (parsed.options.listPorts) {
+        std::cout << app::portCatalogFor(parsed.options, link::QtPortEnumerator()).listing()
+                  << "\n";
+        return 0;
     }
     if (parsed.options.headless) return runHeadless(argc, argv, parsed.options);
 #ifdef KT520_HAS_DESKTOP

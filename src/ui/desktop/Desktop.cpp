@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QStyleFactory>
 
 #include "lang/LanguageFonts.h"
@@ -49,6 +50,7 @@ int runDesktop(int& argc, char** argv, const app::Options& options) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("kt520");
     QApplication::setApplicationVersion(versionText());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kt520.svg")));
     // One look on every desktop, so the panel's colours read the same everywhere.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
