@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +18,7 @@
 #include "link/InMemoryLine.h"
 #include "link/InstrumentLink.h"
 #include "link/LinePeer.h"
+#include "support/RunTask.h"
 
 namespace kt520::fuzzing {
 
@@ -78,12 +78,16 @@ struct FuzzLine {
         link.setState(link::LinkState::Connected);
     }
 
-    // Runs the exchange as a job to its end on the loop and keeps its result.
+    // Runs the exchange as a job to its end on the loop (a wait that nothing
+    // will ever end escapes as a crash, and so does any other exception) and
+    // keeps its result.
     template <typename T>
     Ending run(async::Task<T> exchange, std::optional<T>& result) {
-        return finish(keep(std::move(exchange), result));
+        return ending([&] { result = testing::runTask(loop, std::move(exchange)); });
     }
-    Ending run(async::Task<void> exchange) { return finish(std::move(exchange)); }
+    Ending run(async::Task<void> exchange) {
+        return ending([&] { testing::runTask(loop, std::move(exchange)); });
+    }
 
     async::VirtualLoop loop;
     FuzzPeer peer;
@@ -91,29 +95,16 @@ struct FuzzLine {
     link::InstrumentLink link{loop, line};
 
   private:
-    template <typename T>
-    static async::Task<void> keep(async::Task<T> exchange, std::optional<T>& result) {
-        result = co_await std::move(exchange);
-    }
-    // Anything else that ends the exchange escapes to the fuzzer as a crash.
-    Ending finish(async::Task<void> exchange) {
-        std::exception_ptr error;
-        bool ended = false;
-        async::Job job(std::move(exchange));
-        job.start([&](std::exception_ptr thrown) {
-            error = thrown;
-            ended = true;
-        });
-        loop.runUntilIdle();
-        if (!ended) std::abort();  // a wait that nothing will ever end
-        if (!error) return Ending::Done;
+    template <typename F>
+    static Ending ending(F&& runToEnd) {
         try {
-            std::rethrow_exception(error);
+            runToEnd();
         } catch (const link::LineLost&) {
             return Ending::LineLost;
         } catch (const lang::InternalFault&) {
             return Ending::InternalFault;
         }
+        return Ending::Done;
     }
 };
 
