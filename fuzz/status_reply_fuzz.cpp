@@ -1,19 +1,33 @@
-// Feeds any bytes as the answer to "RDSTU00": the first byte picks the
-// position asked for, the rest is the reply.
-#include <cstdlib>
-
+// Feeds any bytes as the answers to "RDSTU00", one piece per query (pieces
+// cut at "#|#"), as the polling of a run asks them.
 #include "FuzzLine.h"
 
 using namespace kt520;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
-    fuzzing::FuzzLine line(fuzzing::asText(data + 1, size - 1));
-    const int position = data[0] % 14;  // 0 and 12-13 lie outside the reply
-    const std::string status = line.link.queryStatus(position);
-    if (status != "ERR" && status.size() > 1) std::abort();
-    if (status == "ERR" && !line.link.lineFailed()) std::abort();
-    // A bounded read: at most one reply timeout per byte of the 11.
-    if (line.pump.now() > 12 * (line.link.replyTimeout() + link::Millis{100})) std::abort();
+    fuzzing::FuzzLine line(fuzzing::asText(data, size));
+    for (int query = 1; query <= 8; ++query) {
+        std::optional<link::StatusReply> reply;
+        const fuzzing::Ending ending = line.run(line.link.queryStatus(), reply);
+        if (ending == fuzzing::Ending::InternalFault) std::abort();
+        if (ending == fuzzing::Ending::LineLost) break;
+        const std::string& text = reply->characters;
+        switch (reply->kind) {
+            case link::StatusReply::Kind::Status:
+                if (text.size() != 11 || !text.starts_with("OK")) std::abort();
+                break;
+            case link::StatusReply::Kind::Refused:
+                if (!text.starts_with("NG") || !text.ends_with('\r') || reply->refusal.number > 99)
+                    std::abort();
+                break;
+            case link::StatusReply::Kind::Unexpected:
+                if (text.size() != 1 || line.peer.lastPiece().starts_with("OK") ||
+                    line.peer.lastPiece().starts_with("NG"))
+                    std::abort();
+                break;
+        }
+        // Each query ends within a few bounded waits.
+        if (line.loop.now() > query * 4 * link::kDefaultReplyTimeout) std::abort();
+    }
     return 0;
 }

@@ -156,22 +156,40 @@ async::Task<std::string> InstrumentLink::receiveText(std::string reply) {
     }
 }
 
-async::Task<void> InstrumentLink::send(std::string command) {
-    co_await sendExpecting(std::move(command), 1);
+// The rest of a reply that is not read is still taken off the line, up to
+// its carriage return or until the line stays quiet: emptying the input
+// before the next command cannot catch bytes that are still on their way,
+// and they would be read as the beginning of the next reply.
+async::Task<void> InstrumentLink::skipReply() {
+    std::size_t skipped = 0;
+    for (;;) {
+        while (line_.bytesWaiting() > 0) {
+            if (line_.read(1) == "\r") co_return;
+            if (++skipped > kMaxReplyLength) throw LineLost{LineFault::Overlong};
+        }
+        if (!line_.isOpen()) co_return;
+        co_await Readable(loop_, line_, 1, kMaxReplyLength, loop_.now() + kQuietTime);
+        if (line_.bytesWaiting() == 0) co_return;
+    }
 }
 
-async::Task<void> InstrumentLink::sendExpecting(std::string command, std::size_t expected) {
+async::Task<void> InstrumentLink::begin(std::string command, std::size_t expected) {
     co_await flushSlipIns();
     co_await transmit(std::move(command), expected);
 }
 
+async::Task<void> InstrumentLink::send(std::string command) {
+    co_await begin(std::move(command), 1);
+    co_await skipReply();
+}
+
 async::Task<std::string> InstrumentLink::exchange(std::string command) {
-    co_await sendExpecting(std::move(command), kMaxReplyLength);
+    co_await begin(std::move(command), kMaxReplyLength);
     co_return co_await receiveText();
 }
 
 async::Task<StatusReply> InstrumentLink::queryStatus() {
-    co_await sendExpecting("RDSTU00", 11);
+    co_await begin("RDSTU00", 11);
     StatusReply reply;
     reply.characters = co_await receive(2);
     if (reply.characters == "OK") {
@@ -183,12 +201,13 @@ async::Task<StatusReply> InstrumentLink::queryStatus() {
         reply.refusal = *refusalIn(reply.characters);
     } else {
         reply.characters.resize(1);
+        co_await skipReply();
     }
     co_return reply;
 }
 
 async::Task<Block> InstrumentLink::fetchBlock() {
-    co_await sendExpecting("RDDTB00", 5 + 4 * kMaxBlockPoints);
+    co_await begin("RDDTB00", 5 + 4 * kMaxBlockPoints);
     Block block;
     // Every block has at least five bytes: "OK", the count and its last
     // byte, or "NG" and three characters.
@@ -204,7 +223,8 @@ async::Task<Block> InstrumentLink::fetchBlock() {
     }
     block.declaredPoints = blockPointCount(block.head);
     block.head.resize(2);
-    const std::string body = co_await receive(4 * static_cast<std::size_t>(block.declaredPoints) + 1);
+    const std::string body =
+        co_await receive(4 * static_cast<std::size_t>(block.declaredPoints) + 1);
     if (block.declaredPoints > kMaxBlockPoints) {
         block.kind = Block::Kind::Oversized;
         co_return block;
@@ -224,6 +244,7 @@ async::Task<void> InstrumentLink::flushSlipIns() {
         slips_.pop_front();
         co_await async::sleepUntil(loop_, slip.notBefore);
         co_await transmit(slip.command);
+        co_await skipReply();
     }
 }
 

@@ -60,12 +60,13 @@ class InstrumentLink {
     void setState(LinkState state) { state_ = state; }
     void setReplyTimeout(Millis timeout) { replyTimeout_ = timeout; }
 
-    // Sends the command and waits for the first byte of its answer, which is
-    // left unread (the next command empties the input first).
+    // Sends the command and waits for its answer, which is taken off the line
+    // unread (to its carriage return, or until the line stays quiet).
     [[nodiscard]] async::Task<void> send(std::string command);
     // Sends the command and reads its text reply up to and with its carriage return.
     [[nodiscard]] async::Task<std::string> exchange(std::string command);
-    // "RDSTU00" and its reply; an error reply is read to its end.
+    // "RDSTU00" and its reply; an error reply is read to its end, anything
+    // else but a status is skipped.
     [[nodiscard]] async::Task<StatusReply> queryStatus();
     // "RDDTB00" and one block, read to its declared end whatever it claims.
     [[nodiscard]] async::Task<Block> fetchBlock();
@@ -85,10 +86,12 @@ class InstrumentLink {
     };
 
     [[nodiscard]] async::Task<std::string> identificationReply();
-    [[nodiscard]] async::Task<void> sendExpecting(std::string command, std::size_t expected);
-    // Sends and waits for the first byte of the answer; `expected` is how
-    // long the answer may be, so a line that knows can wake once for all of it.
+    // Sends what is slipped in, then the command, and waits for the first
+    // byte of its reply; `expected` is how long the reply may be, so a line
+    // that knows can wake once for all of it.
+    [[nodiscard]] async::Task<void> begin(std::string command, std::size_t expected);
     [[nodiscard]] async::Task<void> transmit(std::string command, std::size_t expected = 1);
+    [[nodiscard]] async::Task<void> skipReply();
     [[nodiscard]] async::Task<std::string> receive(std::size_t count);
     [[nodiscard]] async::Task<std::string> receiveText(std::string start = {});
 

@@ -54,7 +54,7 @@ TEST_F(Exchange, SendsTheCommandWithACarriageReturnAfterDroppingStaleBytes) {
 TEST_F(Exchange, EveryByteMustComeWithinTheBoundOfTheOneBefore) {
     struct Case {
         std::vector<std::pair<int, std::string>> schedule;  // ms after the command, bytes
-        std::string reply;                                   // or, when empty:
+        std::string reply;                                  // or, when empty:
         LineFault fault;
         int endsAfter;
     };
@@ -126,6 +126,21 @@ TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
     EXPECT_THROW(runTask(loop, link.fetchBlock()), lang::InternalFault);
 }
 
+// A reply that is not read (a drive command's, an odd status) may still be
+// arriving when the next command goes out; it is taken off the line first.
+TEST_F(Exchange, RepliesLeftUnreadAreNeverReadAsTheNextOne) {
+    peer.bytesPerMilli = 1;
+    peer.once("WRSTP", "OK\r");
+    peer.once("RDSTU00", "?\x7f#%@\r");
+    peer.once("RDRES00", "1.5\r");
+    runTask(loop, link.send("WRSTP"));
+    EXPECT_EQ(runTask(loop, link.queryStatus()).at(3), '?');
+    EXPECT_EQ(outcome(link.exchange("RDRES00")), "1.5\r");
+
+    peer.once("RDSTU00", std::string(2 * link::kMaxReplyLength, '#'));
+    EXPECT_THROW(runTask(loop, link.queryStatus()), LineLost);
+}
+
 TEST_F(Exchange, ASlippedInCommandGoesBeforeTheNextExchangeButNotBeforeItsTime) {
     peer.on("WRSTP", "OK\r");
     peer.on("RDSTU00", "OK000000000");
@@ -157,8 +172,8 @@ TEST_F(Opening, AnythingButAKt520InTimeClosesThePort) {
         bool ready;
     };
     const Case cases[] = {
-        {"RDKTKT210 V 1.0\r", Millis{5}, true},  // another model
-        {"RDKTKT5\r", Millis{5}, true},          // too short to say
+        {"RDKTKT210 V 1.0\r", Millis{5}, true},     // another model
+        {"RDKTKT5\r", Millis{5}, true},             // too short to say
         {"RDKTKT520 V 1.1\r", Millis{2100}, true},  // after the 3 s from opening
         {"RDKTKT520 V 1.1\r", Millis{5}, false},    // no device-ready signal
     };

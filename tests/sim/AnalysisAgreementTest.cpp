@@ -51,7 +51,7 @@ TEST_P(AnalysisAgreement, LibraryGivesTheInstrumentsProfileAndFields) {
     testing::SimHost host(instrument);
     for (const char* command : GetParam().commands) host.accept({command});
     host.accept({"WRSTA"});
-    for (int guard = 0; guard < 200 && host.status() != '0'; ++guard) host.advance(Millis{100});
+    for (int guard = 0; guard < 200 && host.status()[0] != '0'; ++guard) host.collect(Millis{100});
     const std::string reply = host.ask("RDRES00");
     ASSERT_TRUE(reply.starts_with("OK")) << reply;
     const std::vector<std::string> fields = split(reply.substr(2, reply.size() - 3));
