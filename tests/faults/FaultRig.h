@@ -2,10 +2,10 @@
 // What the fault, chaos and soak tests share: a fault from its text, the
 // data folder as it stands, and whether it holds one published run whole.
 #include <gtest/gtest.h>
-#include "analysis/ParameterText.h"
 
 #include <map>
 
+#include "analysis/ParameterText.h"
 #include "profile/NumberText.h"
 #include "sim/Faults.h"
 #include "support/SessionRig.h"
