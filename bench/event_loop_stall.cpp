@@ -141,6 +141,11 @@ int main(int argc, char** argv) {
                 ms(sorted[sorted.size() / 2]), ms(sorted[sorted.size() * 99 / 100]),
                 ms(sorted.back()));
     std::printf("gaps over 16 ms: %td, over 50 ms: %td\n", over(16), over(50));
+    const auto busiest = std::max_element(
+        gaps.begin(), gaps.end(), [](const Gap& a, const Gap& b) { return a.cpuMs < b.cpuMs; });
+    std::printf("most processor time inside one gap: %.2f ms (a gap of %.2f ms at %.3f s, %s)\n",
+                busiest->cpuMs, ms(busiest->ns), ms(busiest->atNs) / 1000,
+                qPrintable(busiest->status));
     std::printf("longest gaps (at, length, processor time inside, status):\n");
     for (std::size_t i = 0; i < std::min<std::size_t>(5, byLength.size()); ++i)
         std::printf("  %8.3f s  %6.2f ms  %6.2f ms  %s\n", ms(byLength[i].atNs) / 1000,

@@ -44,6 +44,8 @@ MainWindow::MainWindow(QString version, ModelBinder::FontFamilyFor familyFor)
     setObjectName("fomMAIN");
     refreshTimer_.setSingleShot(true);
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { refresh(); });
+    publishTimer_.setSingleShot(true);
+    connect(&publishTimer_, &QTimer::timeout, this, [this] { results_->show(published_); });
     sinceRefresh_.start();
 }
 
@@ -249,8 +251,11 @@ void MainWindow::beep() {
     QApplication::beep();
 }
 
+// On a later round of the event loop: the run's last steps (the files) and
+// the plots then each have a round of their own.
 void MainWindow::runPublished(const measurement::RunRecord& record) {
-    results_->show(record);
+    published_ = record;
+    publishTimer_.start(0);
 }
 
 void MainWindow::cardDialogOpened() {

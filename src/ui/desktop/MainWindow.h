@@ -76,6 +76,8 @@ class MainWindow : public QMainWindow, public app::Frontend {
     ResultsPanel* results_ = nullptr;
     CardDialog* cardDialog_ = nullptr;
     QTimer refreshTimer_;
+    measurement::RunRecord published_;  // shown when publishTimer_ fires
+    QTimer publishTimer_;
     QElapsedTimer sinceRefresh_;
     std::string shownCaption_;
     bool ended_ = false;

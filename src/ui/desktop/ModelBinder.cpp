@@ -195,7 +195,13 @@ QProgressBar* ModelBinder::progressBar(ProgressBar& bar, const QString& name) {
     syncers_.push_back([widget, &bar] {
         if (widget->minimum() != bar.min || widget->maximum() != bar.max)
             widget->setRange(bar.min, bar.max);
-        if (widget->value() != bar.value) widget->setValue(bar.value);
+        if (widget->value() == bar.value) return;
+        // setValue() repaints the bar at once, and with it the window; an
+        // ordinary update is painted with the rest of the changes instead.
+        widget->setUpdatesEnabled(false);
+        widget->setValue(bar.value);
+        widget->setUpdatesEnabled(true);
+        widget->update();
     });
     return widget;
 }

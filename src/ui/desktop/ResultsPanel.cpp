@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -87,6 +88,9 @@ ResultsPanel::ResultsPanel(QWidget* parent) : QWidget(parent) {
     layout->addLayout(side, 1);
     openFolder_->setEnabled(false);
     retitle();
+    evaluationTimer_.setSingleShot(true);
+    connect(&evaluationTimer_, &QTimer::timeout, this,
+            [this] { evaluation_->setProfile(std::move(evaluationPending_)); });
 }
 
 void ResultsPanel::setJapanese(bool japanese) {
@@ -114,11 +118,12 @@ void ResultsPanel::retitle() {
 }
 
 void ResultsPanel::show(const measurement::RunRecord& record) {
-    inch_ = record.inch;
-    byPosition_ = pitchOf(record.samplingPitchText) > 0;
-    measured_->setProfile(traversePoints(record.measured, record.samplingPitchText, record.inch));
-    evaluation_->setProfile(
-        traversePoints(record.evaluation, record.samplingPitchText, record.inch));
+    const bool byPosition = pitchOf(record.samplingPitchText) > 0;
+    if (record.inch != inch_ || byPosition != byPosition_) {
+        inch_ = record.inch;
+        byPosition_ = byPosition;
+        retitle();
+    }
     table_->setRowCount(static_cast<int>(record.results.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         table_->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
@@ -139,7 +144,12 @@ void ResultsPanel::show(const measurement::RunRecord& record) {
                   ? QString()
                   : QFileInfo(QString::fromStdString(record.files.front())).absolutePath();
     openFolder_->setEnabled(!record.files.empty());
-    retitle();
+
+    measured_->setProfile(traversePoints(record.measured, record.samplingPitchText, record.inch));
+    // A plot lays out its axes and its line anew, some milliseconds of work:
+    // the second one waits for the next round of the event loop.
+    evaluationPending_ = traversePoints(record.evaluation, record.samplingPitchText, record.inch);
+    evaluationTimer_.start(0);
 }
 
 }  // namespace kt520::ui::desktop

@@ -4,6 +4,7 @@
 // the files written with a button that opens their folder.
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -22,6 +23,7 @@ class ResultsPanel : public QWidget {
   public:
     explicit ResultsPanel(QWidget* parent = nullptr);
 
+    // The evaluation profile follows on the next round of the event loop.
     void show(const measurement::RunRecord& record);
     void setJapanese(bool japanese);
 
@@ -37,6 +39,8 @@ class ResultsPanel : public QWidget {
     bool inch_ = false;
     bool byPosition_ = false;
     QString folder_;
+    std::vector<QPointF> evaluationPending_;  // drawn when evaluationTimer_ fires
+    QTimer evaluationTimer_;
     ProfileChart* measured_;
     ProfileChart* evaluation_;
     QLabel* resultsTitle_;
