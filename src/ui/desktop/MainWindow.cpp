@@ -271,12 +271,12 @@ void MainWindow::programEnds(bool byOperator) {
     exitStatus_ = byOperator ? 0 : 1;
     refreshTimer_.stop();
     if (messages_.pending())
-        messages_.onAllAcknowledged = [this] { finishWhenAcknowledged(); };
+        messages_.onAllAcknowledged = [this] { closeAndEnd(); };
     else
-        finishWhenAcknowledged();
+        closeAndEnd();
 }
 
-void MainWindow::finishWhenAcknowledged() {
+void MainWindow::closeAndEnd() {
     close();
     if (onEnded) onEnded(exitStatus_);
 }

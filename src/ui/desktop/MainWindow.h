@@ -65,7 +65,7 @@ class MainWindow : public QMainWindow, public app::Frontend {
     QGroupBox* optionFrame(int frame, OptionArray& array, const std::vector<int>& order,
                            int columns, int unitLabel = 0);
     void act(const std::function<void()>& action);
-    void finishWhenAcknowledged();
+    void closeAndEnd();
 
     MainForm* form_ = nullptr;
     CardForm* card_ = nullptr;
