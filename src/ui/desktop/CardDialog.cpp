@@ -9,19 +9,18 @@
 
 namespace kt520::ui::desktop {
 
-CardDialog::CardDialog(CardDialogModel& model, ModelBinder& binder, ModelBinder::Dispatch dispatch,
-                       QWidget* parent)
-    : QDialog(parent), model_(model), dispatch_(std::move(dispatch)) {
+CardDialog::CardDialog(CardForm& form, ModelBinder& binder, QWidget* parent)
+    : QDialog(parent), form_(form) {
     setObjectName("fomCARD");
     auto* places = new QFormLayout;
-    places->addRow(binder.label(model.devDRIVE, "devDRIVE"));
-    places->addRow(binder.label(model.dirFOLDER, "dirFOLDER"));
-    places->addRow(binder.label(model.filLIST, "filLIST"));
+    places->addRow(binder.label(form.devDRIVE, "devDRIVE"));
+    places->addRow(binder.label(form.dirFOLDER, "dirFOLDER"));
+    places->addRow(binder.label(form.filLIST, "filLIST"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(binder.checkBox(model.chkKTM, "fomCARD.chkKTM"));
+    buttons->addWidget(binder.checkBox(form.chkKTM, "fomCARD.chkKTM"));
     buttons->addStretch();
-    buttons->addWidget(binder.button(model.cmdREAD, "fomCARD.cmdREAD"));
-    buttons->addWidget(binder.button(model.cmdCANCEL, "fomCARD.cmdCANCEL"));
+    buttons->addWidget(binder.button(form.cmdREAD, "fomCARD.cmdREAD"));
+    buttons->addWidget(binder.button(form.cmdCANCEL, "fomCARD.cmdCANCEL"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(places);
     layout->addLayout(buttons);
@@ -29,18 +28,16 @@ CardDialog::CardDialog(CardDialogModel& model, ModelBinder& binder, ModelBinder:
 }
 
 void CardDialog::refresh() {
-    if (shownCaption_ != model_.caption) {
-        shownCaption_ = model_.caption;
-        setWindowTitle(QString::fromStdString(model_.caption));
+    if (shownCaption_ != form_.caption) {
+        shownCaption_ = form_.caption;
+        setWindowTitle(QString::fromStdString(form_.caption));
     }
-    if (!model_.shown && isVisible()) accept();
+    if (!form_.shown && isVisible()) done(QDialog::Accepted);
 }
 
 void CardDialog::reject() {
-    if (model_.shown) dispatch_([this] { model_.cmdCANCEL.click(); });
-    // A dialog nobody can close would lock the main window: close it regardless.
-    model_.shown = false;
-    QDialog::reject();
+    form_.cmdCANCEL.click();
+    refresh();
 }
 
 }  // namespace kt520::ui::desktop

@@ -1,27 +1,28 @@
 #pragma once
-// fomCARD, the memory-card dialog, shown modally while its model says so.
+// fomCARD, the memory-card dialog: window-modal over the main window while
+// the card form says it is shown. It is opened, never executed, so nothing
+// waits for it to close.
 #include <QDialog>
+#include <string>
 
-#include "ui/MainWindowModel.h"
+#include "ui/MainForm.h"
 #include "ui/desktop/ModelBinder.h"
 
 namespace kt520::ui::desktop {
 
 class CardDialog : public QDialog {
   public:
-    CardDialog(CardDialogModel& model, ModelBinder& binder, ModelBinder::Dispatch dispatch,
-               QWidget* parent);
-    // Brings the dialog in line with the model: closes it once the model is no longer shown.
+    CardDialog(CardForm& form, ModelBinder& binder, QWidget* parent);
+    // Brings the dialog in line with the form: closes it once the form is no longer shown.
     void refresh();
 
   protected:
-    // Escape and the title bar's close button count as CANCEL.
+    // Escape and the title bar's close button are CANCEL: the form decides.
     void reject() override;
 
   private:
-    CardDialogModel& model_;
+    CardForm& form_;
     std::string shownCaption_;
-    ModelBinder::Dispatch dispatch_;
 };
 
 }  // namespace kt520::ui::desktop

@@ -26,24 +26,15 @@ QString fontFamilyFor(const std::string& face) {
     return japanese;
 }
 
-DesktopSession::DesktopSession(const app::Options& options)
-    : program_(options, pump_, operator_),
-      window_(program_.mainWindow().window(), program_.mainWindow().card(),
-              QString::fromStdString(program_.mainWindow().dataFolder()), versionText(),
-              fontFamilyFor) {
-    operator_.setParent(&window_);
-    pump_.onEvents = [this] {
-        window_.refreshSoon();
-        // Once the program has ended, every further wait unwinds the core.
-        if (window_.programEnded()) throw lang::ProgramEnded{};
-    };
-    window_.onProgramEnded = [] { QCoreApplication::exit(0); };
-    program_.mainWindow().showCardDialog = [this] { window_.execCardDialog(); };
+Desktop::Desktop(const app::Options& options)
+    : program_(options, loop_),
+      window_(versionText(), fontFamilyFor),
+      controller_(loop_, program_.line(), program_.folders(), window_) {
+    window_.attach(controller_.form(), controller_.card());
 }
 
-bool DesktopSession::start() {
-    window_.dispatch([this] { program_.start(); });
-    return !window_.programEnded();
+bool Desktop::start() {
+    return controller_.start();
 }
 
 int runDesktop(int& argc, char** argv, const app::Options& options) {
@@ -53,11 +44,16 @@ int runDesktop(int& argc, char** argv, const app::Options& options) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kt520.svg")));
     // One look on every desktop, so the panel's colours read the same everywhere.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // The window says when the program ends (after its last message has been read).
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    DesktopSession session(options);
-    // The start-up runs before the window is first shown, as the window's creation does.
-    if (!session.start()) return 0;
-    session.window().show();
+    Desktop desktop(options);
+    desktop.window().onEnded = [](int status) {
+        // Queued, so that it also ends a program that ended before exec() began.
+        QMetaObject::invokeMethod(
+            qApp, [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+    };
+    if (desktop.start()) desktop.window().show();
     return QApplication::exec();
 }
 

@@ -1,34 +1,37 @@
 #pragma once
-// The windowed program: the main window's controller shown in a Qt window
-// whose event loop every wait on the instrument keeps running.
+// The windowed program: the core's event loop on Qt's, the serial lines, the
+// Qt window and the controller that fills its forms, built in that order.
 #include <QString>
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/Controller.h"
 #include "app/Program.h"
-#include "app/QtEventPump.h"
-#include "ui/desktop/DesktopOperator.h"
-#include "ui/desktop/DesktopWindow.h"
+#include "async/qt/QtEventLoop.h"
+#include "ui/desktop/MainWindow.h"
 
 namespace kt520::ui::desktop {
 
 // The program with its window. A QApplication must exist.
-class DesktopSession {
+class Desktop {
   public:
-    explicit DesktopSession(const app::Options& options);
+    explicit Desktop(const app::Options& options);
 
-    // The start-up (language, search for the instrument, data folder), before
-    // the window is shown. False when the program ended during it.
+    // The controller's start-up; the search for the instrument goes on
+    // afterwards, with the window already shown. False when the program
+    // ended during it (the window is then waiting for its message to be read).
     bool start();
 
-    DesktopWindow& window() { return window_; }
+    MainWindow& window() { return window_; }
+    app::Controller& controller() { return controller_; }
     app::Program& program() { return program_; }
+    async::QtEventLoop& loop() { return loop_; }
 
   private:
-    app::QtEventPump pump_;
-    DesktopOperator operator_;
+    async::QtEventLoop loop_;
     app::Program program_;
-    DesktopWindow window_;
+    MainWindow window_;
+    app::Controller controller_;
 };
 
 // Creates the QApplication (none may exist yet), starts the program, shows the
@@ -38,7 +41,7 @@ int runDesktop(int& argc, char** argv, const app::Options& options);
 // The program's version as the title shows it after "Ver": "1.00".
 QString versionText();
 
-// The installed family for a face name of the models: "ＭＳゴシック" becomes an
+// The installed family for a face name of the forms: "ＭＳゴシック" becomes an
 // installed Japanese face where that one is missing; empty stays empty.
 QString fontFamilyFor(const std::string& face);
 

@@ -112,7 +112,7 @@ QCheckBox* ModelBinder::checkBox(CheckBox& box, const QString& name) {
                      [this, &box] { dispatch_([&box] { box.click(); }); });
     auto checked = std::make_shared<std::optional<bool>>();
     syncers_.push_back([widget, &box, checked] {
-        // The widget toggles itself on a click; the model has the last word.
+        // The widget toggles itself on a click; the form has the last word.
         if (changed(*checked, box.checked) || widget->isChecked() != box.checked)
             widget->setChecked(box.checked);
     });
@@ -124,7 +124,7 @@ QLineEdit* ModelBinder::textBox(TextBox& box, const QString& name) {
     widget->setObjectName(name);
     follow(widget, box, nullptr);
     QObject::connect(widget, &QLineEdit::textEdited, widget, [this, &box](const QString& text) {
-        dispatch_([&box, value = text.toStdString()] { box.setText(value); });
+        dispatch_([&box, value = text.toStdString()] { box.type(value); });
     });
     auto text = std::make_shared<std::optional<std::string>>();
     auto colours = std::make_shared<std::optional<std::pair<Colour, Colour>>>();
@@ -195,7 +195,13 @@ QProgressBar* ModelBinder::progressBar(ProgressBar& bar, const QString& name) {
     syncers_.push_back([widget, &bar] {
         if (widget->minimum() != bar.min || widget->maximum() != bar.max)
             widget->setRange(bar.min, bar.max);
-        if (widget->value() != bar.value) widget->setValue(bar.value);
+        if (widget->value() == bar.value) return;
+        // setValue() repaints the bar at once, and with it the window; an
+        // ordinary update is painted with the rest of the changes instead.
+        widget->setUpdatesEnabled(false);
+        widget->setValue(bar.value);
+        widget->setUpdatesEnabled(true);
+        widget->update();
     });
     return widget;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Mirrors the controls of a window model into Qt widgets and forwards the
-// operator's actions on those widgets to the model. The models raise no change
-// signals, so refresh() compares every control with what its widget last showed
-// and touches only what changed; it is cheap enough to run after every event.
+// Mirrors the controls of a form into Qt widgets and forwards the operator's
+// actions on those widgets to the form's hooks (a click, a press and a
+// release, each edit of a text box, a pick in a combo box). The form raises
+// no change signals of its own, so refresh() compares every control with what
+// its widget last showed and touches only what changed.
 #include <QString>
 #include <functional>
 #include <string>
@@ -24,9 +25,11 @@ namespace kt520::ui::desktop {
 
 class ModelBinder {
   public:
-    // Runs one operator action against the model (and refreshes afterwards).
+    // Hands one operator action to the form; the widgets are brought in line
+    // afterwards, whatever the form made of it (a radio button toggles itself
+    // on a click that the form may refuse).
     using Dispatch = std::function<void(const std::function<void()>&)>;
-    // The installed family that stands for a face name of the models ("" for the default).
+    // The installed family that stands for a face name of the form ("" for the default).
     using FontFamilyFor = std::function<QString(const std::string&)>;
 
     ModelBinder(Dispatch dispatch, FontFamilyFor familyFor, const std::string& windowFontName);

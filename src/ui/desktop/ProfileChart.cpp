@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWheelEvent>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
@@ -9,6 +10,36 @@
 #include <cmath>
 
 namespace kt520::ui::desktop {
+
+std::vector<QPointF> envelope(const std::vector<QPointF>& points, double from, double to,
+                              int columns) {
+    auto first = std::lower_bound(points.begin(), points.end(), from,
+                                  [](const QPointF& point, double x) { return point.x() < x; });
+    auto last = std::upper_bound(first, points.end(), to,
+                                 [](double x, const QPointF& point) { return x < point.x(); });
+    if (first != points.begin()) --first;
+    if (last != points.end()) ++last;
+    if (last - first <= 2L * columns || to <= from) return {first, last};
+
+    std::vector<QPointF> out;
+    out.reserve(2 * static_cast<std::size_t>(columns) + 2);
+    const double width = (to - from) / columns;
+    auto column = first;
+    while (column != last) {
+        const double bucket = std::floor((column->x() - from) / width);
+        auto end = column;
+        auto low = column, high = column;
+        while (end != last && std::floor((end->x() - from) / width) == bucket) {
+            if (end->y() < low->y()) low = end;
+            if (end->y() > high->y()) high = end;
+            ++end;
+        }
+        out.push_back(*std::min(low, high));
+        if (low != high) out.push_back(*std::max(low, high));
+        column = end;
+    }
+    return out;
+}
 
 ProfileChart::ProfileChart(const QString& title, QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart;
@@ -24,37 +55,54 @@ ProfileChart::ProfileChart(const QString& title, QWidget* parent) : QChartView(p
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
+    connect(x, &QValueAxis::rangeChanged, this, [this] { drawRangeInView(); });
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
     setFocusPolicy(Qt::ClickFocus);
     setMinimumHeight(150);
+    setProfile({});
 }
 
-int ProfileChart::pointCount() const {
-    auto* series = static_cast<QLineSeries*>(chart()->series().front());
-    return static_cast<int>(series->count());
-}
-
-void ProfileChart::setProfile(const std::vector<QPointF>& points) {
-    auto* series = static_cast<QLineSeries*>(chart()->series().front());
-    series->replace(QList<QPointF>(points.begin(), points.end()));
+void ProfileChart::setProfile(std::vector<QPointF> points) {
+    profile_ = std::move(points);
     auto* x = static_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front());
     auto* y = static_cast<QValueAxis*>(chart()->axes(Qt::Vertical).front());
-    chart()->zoomReset();
-    if (points.empty()) {
-        x->setRange(0, 1);
-        y->setRange(-1, 1);
-        return;
+    {
+        // The new ranges are drawn once, not at each step towards them, and
+        // not with the old profile either: the chart lays out its line again
+        // at every change of a range.
+        const QScopedValueRollback<bool> hold(settingRanges_, true);
+        static_cast<QLineSeries*>(chart()->series().front())->clear();
+        if (chart()->isZoomed()) chart()->zoomReset();
+        if (profile_.empty()) {
+            x->setRange(0, 1);
+            y->setRange(-1, 1);
+        } else {
+            const auto [minY, maxY] = std::minmax_element(
+                profile_.begin(), profile_.end(), [](auto& a, auto& b) { return a.y() < b.y(); });
+            const double margin = std::max((maxY->y() - minY->y()) * 0.05, 1e-6);
+            y->setRange(minY->y() - margin, maxY->y() + margin);
+            y->applyNiceNumbers();
+            const double from = profile_.front().x();
+            x->setRange(from, std::max(profile_.back().x(), from + 1e-9));
+        }
     }
-    const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(),
-                                                  [](auto& a, auto& b) { return a.x() < b.x(); });
-    const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(),
-                                                  [](auto& a, auto& b) { return a.y() < b.y(); });
-    const double margin = std::max((maxY->y() - minY->y()) * 0.05, 1e-6);
-    x->setRange(minX->x(), std::max(maxX->x(), minX->x() + 1e-9));
-    y->setRange(minY->y() - margin, maxY->y() + margin);
-    y->applyNiceNumbers();
+    drawRangeInView();
+}
+
+void ProfileChart::drawRangeInView() {
+    if (settingRanges_) return;
+    auto* series = static_cast<QLineSeries*>(chart()->series().front());
+    auto* x = static_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).front());
+    const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()) / 2);
+    const std::vector<QPointF> drawn = envelope(profile_, x->min(), x->max(), columns);
+    series->replace(QList<QPointF>(drawn.begin(), drawn.end()));
+}
+
+void ProfileChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    drawRangeInView();
 }
 
 void ProfileChart::wheelEvent(QWheelEvent* event) {

@@ -1,11 +1,14 @@
 #pragma once
-// What the last run left behind: the measured and evaluation profiles as
-// plots, the results as a table, and the files with a button that opens their
-// folder.
+// What the last run published, from its record in memory: the measured and
+// evaluation profiles as plots over the traverse, the results as a table, and
+// the files written with a button that opens their folder.
+#include <QPointF>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <vector>
 
-#include "ui/desktop/RunFilesReader.h"
+#include "measurement/RunRecord.h"
 
 class QLabel;
 class QListWidget;
@@ -18,9 +21,10 @@ class ProfileChart;
 
 class ResultsPanel : public QWidget {
   public:
-    explicit ResultsPanel(QString dataFolder, QWidget* parent = nullptr);
+    explicit ResultsPanel(QWidget* parent = nullptr);
 
-    void show(const RunFilesView& run);
+    // The evaluation profile follows on the next round of the event loop.
+    void show(const measurement::RunRecord& record);
     void setJapanese(bool japanese);
 
     ProfileChart* measuredChart() const { return measured_; }
@@ -31,10 +35,12 @@ class ResultsPanel : public QWidget {
   private:
     void retitle();
 
-    QString dataFolder_;
     bool japanese_ = false;
     bool inch_ = false;
     bool byPosition_ = false;
+    QString folder_;
+    std::vector<QPointF> evaluationPending_;  // drawn when evaluationTimer_ fires
+    QTimer evaluationTimer_;
     ProfileChart* measured_;
     ProfileChart* evaluation_;
     QLabel* resultsTitle_;
@@ -43,5 +49,11 @@ class ResultsPanel : public QWidget {
     QListWidget* files_;
     QPushButton* openFolder_;
 };
+
+// The heights as points over the traverse: x in mm (inch for an inch run)
+// from the sampling pitch in micrometres, or the point number when the pitch
+// is not known (empty or not above 0).
+[[nodiscard]] std::vector<QPointF> traversePoints(const std::vector<double>& heights,
+                                                  const std::string& pitchMicrometres, bool inch);
 
 }  // namespace kt520::ui::desktop

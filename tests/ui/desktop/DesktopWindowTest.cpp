@@ -1,16 +1,12 @@
-// The desktop window driven as an operator drives it: real mouse clicks on the
-// widgets, against the built-in simulator, checking what the widgets show.
+// The Qt window over its forms: it mirrors them, hands the operator's actions
+// to their hooks, never waits on a message box or the card dialog, and shows a
+// run's record. The last test runs the whole program on the simulator.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
-#include <QFontDatabase>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -20,11 +16,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
-#include <memory>
+#include <QtCharts/QLineSeries>
 
-#include "lang/LanguageFonts.h"
 #include "ui/desktop/Desktop.h"
 #include "ui/desktop/ProfileChart.h"
 #include "ui/desktop/ResultsPanel.h"
@@ -32,250 +25,172 @@
 namespace kt520::ui::desktop {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_desktop";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* created = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return created;
-    }();
-    return *app;
-}
-
-int lineCount(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    return static_cast<int>(file.readAll().count('\n'));
-}
-
-class DesktopWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        application();
-        ASSERT_TRUE(dataDir_.isValid());
-        // Acknowledges every message box as an operator would, remembering its text.
-        boxes_.setInterval(10);
-        QObject::connect(&boxes_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shownBoxes_.push_back(box->windowTitle() + ": " + box->text());
-                box->accept();
-            }
-        });
-        boxes_.start();
+// One application for all tests, made before the first widget.
+struct Application {
+    Application() {
+        static int argc = 1;
+        static char name[] = "test_desktop";
+        static char* argv[] = {name, nullptr};
+        static auto* app = new QApplication(argc, argv);
+        (void)app;
     }
-
-    void open(const QString& programFolder = KT520_BINARY_DIR "/bin") {
-        app::Options options;
-        options.simulatedPort = 1;
-        options.simulator.speedFactor = 200;
-        options.dataFolder = dataDir_.path().toStdString();
-        options.programFolder = programFolder.toStdString();
-        session_ = std::make_unique<DesktopSession>(options);
-        ASSERT_TRUE(session_->start());
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    }
-
-    DesktopWindow& window() { return session_->window(); }
-
-    template <typename T>
-    T* find(const QString& name) {
-        T* widget = window().findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
-    QRadioButton* option(const char* array, int index) {
-        return find<QRadioButton>(QString("%1(%2)").arg(array).arg(index));
-    }
-    void click(QPushButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-    }
-    // On the round indicator: a short caption leaves the middle of the cell empty.
-    void click(QRadioButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    }
-    QString file(const char* name) const { return QDir(dataDir_.path()).filePath(name); }
-
-    QTemporaryDir dataDir_;
-    QTimer boxes_;
-    QStringList shownBoxes_;
-    std::unique_ptr<DesktopSession> session_;
 };
 
-QColor textColour(QWidget* widget) {
-    return widget->palette().color(QPalette::Active, QPalette::WindowText);
+QMessageBox* openBox() {
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
 }
 
-TEST_F(DesktopWindowTest, StartsConnectedToTheSimulatorWithTheCaptionsOfTheLanguageFile) {
-    open();
-    EXPECT_EQ(window().windowTitle(), "ProfiLux KT-520 SerialCommunication Ver" + versionText());
-    EXPECT_EQ(find<QComboBox>("cmbCOM")->currentText(), "COM1");
-    EXPECT_EQ(find<QGroupBox>("frmLAN(2)")->title(), "Standard");
-    EXPECT_EQ(find<QCheckBox>("chkKTM")->text(), "Tilt Comp.");
-    for (const char* name : {"cmdSTART", "cmdSTOP", "cmdREAD", "cmdRESULT", "cmdCOND", "cmdEND"})
-        EXPECT_TRUE(find<QPushButton>(name)->isEnabled()) << name;
-    EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
-    EXPECT_TRUE(find<QLineEdit>("txtALEN(1)")->toolTip().startsWith("0.3-0.64mm"));
-    EXPECT_TRUE(shownBoxes_.isEmpty()) << shownBoxes_.join("\n").toStdString();
+// The window refreshes on a later round of the event loop, not at once.
+bool shows(const std::function<bool()>& done) {
+    return QTest::qWaitFor(done, 5000);
 }
 
-TEST_F(DesktopWindowTest, ChosenEntriesAreRedOnDarkBlueAndFollowTheOperatorsClicks) {
-    open();
-    const QColor red(255, 0, 0);
-    const QColor others = window().palette().color(QPalette::HighlightedText);
-    click(option("optSTD", 2));
-    EXPECT_TRUE(option("optSTD", 2)->isChecked());
-    EXPECT_EQ(textColour(option("optSTD", 2)), red);
-    for (int i : {1, 3, 4, 5, 6}) {
-        EXPECT_FALSE(option("optSTD", i)->isChecked()) << i;
-        EXPECT_EQ(textColour(option("optSTD", i)), others) << i;
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_.attach(form_, card_);
+        window_.show();
     }
-    EXPECT_EQ(find<QWidget>("optSTD")->palette().color(QPalette::Window), QColor(0, 0, 192));
-    // The keyboard reaches the model as the mouse does.
-    option("optSTD", 3)->setFocus();
-    QTest::keyClick(option("optSTD", 3), Qt::Key_Space);
-    EXPECT_TRUE(option("optSTD", 3)->isChecked());
-    EXPECT_EQ(textColour(option("optSTD", 3)), red);
-    EXPECT_FALSE(option("optSTD", 2)->isChecked());
+    template <typename T>
+    T* widget(const char* name) {
+        T* found = window_.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
 
-    // Profile "P": the filter group is withdrawn, pre/post travel forced off.
-    click(option("optCUV", 1));
-    EXPECT_FALSE(find<QGroupBox>("frmLAN(4)")->isEnabled());
-    EXPECT_FALSE(option("optTRA", 1)->isEnabled());
-    EXPECT_TRUE(option("optTRA", 0)->isChecked());
-    EXPECT_EQ(find<QGroupBox>("frmLAN(6)")->title(), "Cut-Off");
-    // Profile "W": the cut-off frame becomes fh; hidden entries stay hidden.
-    click(option("optCUV", 3));
-    EXPECT_EQ(find<QGroupBox>("frmLAN(6)")->title(), "fh");
-    EXPECT_FALSE(option("optSCT", 2)->isVisible());
-    EXPECT_FALSE(option("optSPD", 5)->isVisible());
+    Application application_;
+    MainForm form_;
+    CardForm card_;
+    MainWindow window_{"1.00", fontFamilyFor};
+};
 
-    // A click on a disabled entry changes nothing.
-    click(option("optCUV", 2));
-    click(option("optCUT", 1));
-    EXPECT_FALSE(option("optSPD", 4)->isEnabled());
-    click(option("optSPD", 4));
-    EXPECT_FALSE(option("optSPD", 4)->isChecked());
+TEST_F(MainWindowTest, MirrorsTheFormOnTheNextRound) {
+    form_.optSTD[2].selected = true;
+    form_.frmLAN[2].caption = "Norm";
+    form_.cmdSTART.enabled = false;
+    form_.progressBar1 = {{}, 0, 10, 4};
+    window_.formChanged();
+    EXPECT_NE(widget<QGroupBox>("frmLAN(2)")->title(), "Norm");
+    ASSERT_TRUE(shows([&] { return widget<QGroupBox>("frmLAN(2)")->title() == "Norm"; }));
+    EXPECT_TRUE(widget<QRadioButton>("optSTD(2)")->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>("optSTD(1)")->isChecked());
+    EXPECT_FALSE(widget<QPushButton>("cmdSTART")->isEnabled());
+    EXPECT_EQ(widget<QProgressBar>("ProgressBar1")->value(), 4);
 }
 
-TEST_F(DesktopWindowTest, UnitSwitchRewritesTheCaptionsOnTheWidgets) {
-    open();
-    click(option("optUNT", 2));
-    EXPECT_EQ(find<QLabel>("lblUnit(1)")->text(), "inch");
-    EXPECT_EQ(find<QLabel>("lblUnit(2)")->text(), "uinch");
-    EXPECT_EQ(option("optCUT", 1)->text(), "0.003");
-    EXPECT_EQ(option("optRNG", 5)->text(), "32000");
-    click(option("optUNT", 1));
-    EXPECT_EQ(find<QLabel>("lblUnit(2)")->text(), "um");
-    EXPECT_EQ(option("optCUT", 1)->text(), "0.08");
+TEST_F(MainWindowTest, HandsClicksPressesAndEachEditToTheFormsHooks) {
+    std::vector<std::string> calls;
+    form_.optSTD.onClick = [&](int index) { calls.push_back("optSTD " + std::to_string(index)); };
+    form_.cmdSTART.onClick = [&] { calls.push_back("start"); };
+    form_.cmdMOV[1].onMouseDown = [&] { calls.push_back("press"); };
+    form_.cmdMOV[1].onMouseUp = [&] { calls.push_back("release"); };
+    form_.txtLENG.onType = [&](const std::string& text) { calls.push_back("type " + text); };
+    window_.refresh();
+
+    auto* option = widget<QRadioButton>("optSTD(3)");
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    QTest::mouseClick(widget<QPushButton>("cmdSTART"), Qt::LeftButton);
+    QTest::mousePress(widget<QPushButton>("cmdMOV(1)"), Qt::LeftButton);
+    QTest::mouseRelease(widget<QPushButton>("cmdMOV(1)"), Qt::LeftButton);
+    QTest::keyClicks(widget<QLineEdit>("txtLENG"), "12");
+    EXPECT_EQ(calls, (std::vector<std::string>{"optSTD 3", "start", "press", "release", "type 1",
+                                               "type 12"}));
+    // The form did not select the entry the operator clicked: the window follows the form.
+    EXPECT_TRUE(shows([&] { return !option->isChecked(); }));
 }
 
-TEST_F(DesktopWindowTest, AFullRunStartedByAClickShowsBusyStatesThenPlotsResultsAndFiles) {
-    open();
-    click(option("optCUT", 2));  // a short evaluation length keeps the run brief
-    click(option("optSPD", 3));
-    ASSERT_TRUE(option("optCUT", 2)->isChecked());
-
-    // What the window shows while the run waits on the instrument.
-    bool sawBusy = false, sawProgress = false, stopUsable = true;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!find<QPushButton>("cmdSTART")->isEnabled()) {
-            sawBusy = true;
-            stopUsable &= find<QPushButton>("cmdSTOP")->isEnabled();
-            EXPECT_FALSE(find<QPushButton>("cmdEND")->isEnabled());
-        }
-        sawProgress |= find<QProgressBar>("ProgressBar1")->isVisible();
-    });
-    watch.start();
-    click(find<QPushButton>("cmdSTART"));  // returns when the run has ended
-    watch.stop();
-
-    EXPECT_TRUE(sawBusy);
-    EXPECT_TRUE(sawProgress);
-    EXPECT_TRUE(stopUsable);
-    EXPECT_TRUE(shownBoxes_.isEmpty()) << shownBoxes_.join("\n").toStdString();
-    EXPECT_TRUE(find<QPushButton>("cmdSTART")->isEnabled());
-    EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
-
-    const int measured = lineCount(file("Measured.csv"));
-    const int evaluation = lineCount(file("Evaluation.csv"));
-    ASSERT_GT(measured, 100);
-    EXPECT_EQ(evaluation, measured);
-    ResultsPanel* results = window().results();
-    EXPECT_EQ(results->measuredChart()->pointCount(), measured);
-    EXPECT_EQ(results->evaluationChart()->pointCount(), evaluation);
-    EXPECT_EQ(results->resultsTable()->rowCount(), lineCount(file("Parameter.csv")));
-    EXPECT_GT(results->resultsTable()->rowCount(), 0);
-    EXPECT_EQ(results->filesList()->count(), 4);
-    EXPECT_EQ(find<QListWidget>("lstSTATUS")->count(), results->resultsTable()->rowCount());
-    // The traverse axis is in millimetres once the pitch is known.
-    auto* axis = results->measuredChart()->chart()->axes(Qt::Horizontal).front();
-    EXPECT_EQ(axis->titleText(), "Position (mm)");
+TEST_F(MainWindowTest, MessageBoxesComeOneAtATimeAndNeverHoldTheCoreUp) {
+    std::optional<int> ended;
+    window_.onEnded = [&](int status) { ended = status; };
+    window_.showMessage({"first", "KT-520", session::Icon::Stop});
+    window_.showMessage({"second", "KT-520", session::Icon::Information});
+    async::QtEventLoop loop;
+    bool coreRan = false;
+    loop.post([&] { coreRan = true; });
+    ASSERT_TRUE(shows([&] { return coreRan; }));
+    ASSERT_NE(openBox(), nullptr);
+    EXPECT_EQ(openBox()->text(), "first");
+    EXPECT_EQ(openBox()->icon(), QMessageBox::Critical);
+    EXPECT_EQ(openBox()->windowModality(), Qt::WindowModal);
+    openBox()->accept();
+    EXPECT_EQ(openBox()->text(), "second");
+    // The program ends on its own: the window waits until the message has been read.
+    window_.programEnds(false);
+    EXPECT_TRUE(window_.isVisible());
+    openBox()->accept();
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(window_.isVisible());
 }
 
-TEST_F(DesktopWindowTest, StopClickedDuringTheTransferEndsTheRunWithoutFiles) {
-    open();
-    click(option("optCUT", 4));  // a long profile, so the transfer is under way for a while
-    bool stopped = false;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* bar = find<QProgressBar>("ProgressBar1");
-        if (!stopped && bar->isVisible() && bar->value() > 0) {
-            stopped = true;
-            click(find<QPushButton>("cmdSTOP"));
-        }
-    });
-    watch.start();
-    click(find<QPushButton>("cmdSTART"));
-    watch.stop();
-
-    EXPECT_TRUE(stopped);
-    EXPECT_TRUE(find<QPushButton>("cmdSTART")->isEnabled());
-    EXPECT_FALSE(QFile::exists(file("Measured.csv")));
-    EXPECT_EQ(window().results()->measuredChart()->pointCount(), 0);
+TEST_F(MainWindowTest, ResultsPanelShowsTheRunRecordInItsUnit) {
+    for (const bool inch : {false, true}) {
+        measurement::RunRecord record;
+        record.inch = inch;
+        record.samplingPitchText = inch ? "25.4" : "0.5";  // micrometres: .001 inch, .0005 mm
+        record.measured = {0.1, -0.2, 0.3};
+        record.evaluation = {0.1, -0.2};
+        record.results = {"1.5", "2.5"};
+        record.files = {"/data/Measured.csv", "/data/Parameter.csv"};
+        window_.runPublished(record);
+        ResultsPanel& panel = *window_.results();
+        QAbstractAxis* axis = panel.measuredChart()->chart()->axes(Qt::Horizontal).front();
+        const QString title = inch ? "Position (inch)" : "Position (mm)";
+        ASSERT_TRUE(shows([&] {
+            return axis->titleText() == title && panel.evaluationChart()->pointCount() == 2;
+        }));
+        auto* series = static_cast<QLineSeries*>(panel.measuredChart()->chart()->series().front());
+        ASSERT_EQ(series->count(), 3);
+        EXPECT_NEAR(series->at(2).x(), inch ? 0.002 : 0.001, 1e-9);
+        EXPECT_EQ(panel.resultsTable()->item(1, 1)->text(), "2.5");
+        EXPECT_TRUE(panel.filesList()->item(1)->text().startsWith("Parameter.csv"));
+    }
 }
 
-TEST_F(DesktopWindowTest, CardOpensItsDialogModallyAndCancelClosesIt) {
-    open();
-    QString shownTitle;
-    bool mainBlocked = false;
-    QTimer::singleShot(50, [&] {
-        auto* dialog = window().findChild<QDialog*>("fomCARD");
-        ASSERT_NE(dialog, nullptr);
-        shownTitle = dialog->isVisible() ? dialog->windowTitle() : QString();
-        mainBlocked = QApplication::activeModalWidget() == dialog;
-        click(dialog->findChild<QPushButton*>("fomCARD.cmdCANCEL"));
-    });
-    click(find<QPushButton>("cmdCARD"));  // returns when the dialog has closed
-    EXPECT_EQ(shownTitle, "Compact Flash Card");
-    EXPECT_TRUE(mainBlocked);
-    EXPECT_FALSE(window().findChild<QDialog*>("fomCARD")->isVisible());
+TEST(ProfileChartTest, DrawsTheLowestAndHighestPointOfEachColumn) {
+    std::vector<QPointF> points;
+    for (int i = 0; i < 30000; ++i) points.emplace_back(i, i == 12345 ? 50 : i % 7 - 3);
+    const std::vector<QPointF> drawn = envelope(points, 0, 29999, 100);
+    EXPECT_LE(drawn.size(), 2 * 100u + 1);  // and the last point, at the end of the range
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), QPointF(12345, 50)), drawn.end());
+    // Zoomed in, every point is drawn, and one beyond each edge.
+    const std::vector<QPointF> near = envelope(points, 100, 110, 100);
+    ASSERT_EQ(near.size(), 13u);
+    EXPECT_EQ(near.front().x(), 99);
 }
 
-TEST_F(DesktopWindowTest, ExitEndsTheProgramAndClosesTheWindow) {
-    open();
-    click(find<QPushButton>("cmdEND"));
-    EXPECT_TRUE(window().programEnded());
-    EXPECT_FALSE(window().isVisible());
+TEST_F(MainWindowTest, CardDialogIsWindowModalWhileTheFormShowsIt) {
+    card_.cmdCANCEL.onClick = [&] {
+        card_.shown = false;
+        window_.formChanged();
+    };
+    card_.shown = true;
+    window_.cardDialogOpened();
+    auto* dialog = widget<QDialog>("fomCARD");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_TRUE(shows([&] { return !dialog->isVisible(); }));
 }
 
-TEST_F(DesktopWindowTest, JapaneseCaptionsComeInAJapaneseFace) {
-    open(KT520_BINARY_DIR "/bin/lang/ja");
-    EXPECT_EQ(window().windowTitle(), "ProfiLux KT-520 シリアル通信 Ver" + versionText());
-    EXPECT_EQ(find<QGroupBox>("frmLAN(2)")->title(), "規格");
-    std::vector<std::string> installed;
-    for (const QString& family : QFontDatabase::families())
-        installed.push_back(family.toStdString());
-    const QString face = QString::fromStdString(lang::japaneseFace(installed));
-    EXPECT_EQ(find<QGroupBox>("frmLAN(2)")->font().families().value(0), face);
-    EXPECT_EQ(option("optCUT", 3)->font().families().value(0), face);
-    EXPECT_EQ(find<QPushButton>("cmdSTART")->font().families().value(0), face);
-    EXPECT_EQ(window().results()->measuredChart()->chart()->title(), "測定曲線");
+TEST(DesktopTest, RunsAMeasurementOnTheSimulatorWhileTheWindowStaysLive) {
+    Application application;
+    QTemporaryDir data;
+    const app::ParsedCommandLine parsed = app::parseCommandLine(
+        {"kt520", "--simulate", "--sim-speed", "200", "--data-folder", data.path().toStdString(),
+         "--program-folder", KT520_BINARY_DIR "/bin"});
+    Desktop desktop(parsed.options);
+    ASSERT_TRUE(desktop.start());
+    desktop.window().show();
+    EXPECT_FALSE(desktop.controller().idle());  // the search runs with the window shown
+    ASSERT_TRUE(shows([&] { return desktop.controller().idle(); }));
+
+    QTest::mouseClick(desktop.window().findChild<QPushButton*>("cmdSTART"), Qt::LeftButton);
+    EXPECT_TRUE(desktop.controller().session().runPending());
+    ASSERT_TRUE(shows([&] { return !desktop.controller().session().runPending(); }));
+    EXPECT_TRUE(
+        shows([&] { return desktop.window().results()->measuredChart()->pointCount() > 0; }));
+    EXPECT_TRUE(QFile::exists(QDir(data.path()).filePath("Measured.csv")));
+    EXPECT_EQ(openBox(), nullptr);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // kt520-screenshots: shows the window as kt520 would, then saves pictures of
-// it before a run, while the profile arrives and after the run.
-//   kt520-screenshots OUTPUT_PREFIX [kt520 options, e.g. --simulate]
-// writes OUTPUT_PREFIX-before.png, -during.png and -after.png.
+// it once the instrument is found, while the profile arrives and after the run.
+//   kt520-screenshots OUTPUT_PREFIX [--window-size WxH] [kt520 options, e.g. --simulate]
+// writes OUTPUT_PREFIX-before.png, -during.png and -after.png. With
+// --window-size the window is held at that size whatever its layout asks for,
+// as a screen of that size would show it.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QTimer>
 #include <iostream>
@@ -13,12 +16,6 @@
 #include "ui/desktop/Desktop.h"
 
 namespace {
-
-void settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 bool save(QWidget& window, const QString& path) {
     const bool saved = window.grab().save(path);
@@ -31,12 +28,23 @@ bool save(QWidget& window, const QString& path) {
 int main(int argc, char** argv) {
     using namespace kt520;
     if (argc < 2) {
-        std::cerr << "usage: kt520-screenshots OUTPUT_PREFIX [kt520 options]\n";
+        std::cerr << "usage: kt520-screenshots OUTPUT_PREFIX [--window-size WxH] [kt520 options]\n";
         return 2;
     }
     const QString prefix = QString::fromLocal8Bit(argv[1]);
+    int first = 2;
+    QSize size;
+    if (argc > 3 && std::string(argv[2]) == "--window-size") {
+        const auto match = QRegularExpression("^(\\d+)x(\\d+)$").match(argv[3]);
+        if (!match.hasMatch()) {
+            std::cerr << "kt520-screenshots: --window-size takes WIDTHxHEIGHT\n";
+            return 2;
+        }
+        size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+        first = 4;
+    }
     std::vector<std::string> arguments{argv[0]};
-    arguments.insert(arguments.end(), argv + 2, argv + argc);
+    arguments.insert(arguments.end(), argv + first, argv + argc);
     const app::ParsedCommandLine parsed = app::parseCommandLine(arguments);
     if (!parsed.error.empty()) {
         std::cerr << "kt520-screenshots: " << parsed.error << "\n";
@@ -45,26 +53,47 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    ui::desktop::DesktopSession session(parsed.options);
-    if (!session.start()) return 1;
-    ui::desktop::DesktopWindow& window = session.window();
+    ui::desktop::Desktop desktop(parsed.options);
+    if (!desktop.start()) return 1;
+    ui::desktop::MainWindow& window = desktop.window();
+    if (size.isValid()) window.setFixedSize(size);
     window.show();
-    settle(500);
-    bool ok = save(window, prefix + "-before.png");
 
-    auto* bar = window.findChild<QProgressBar*>("ProgressBar1");
+    // Each step waits for the window to have shown what it pictures.
+    enum class Step { Searching, Running, Settling };
+    Step step = Step::Searching;
+    bool ok = true;
     bool during = false;
+    QElapsedTimer since;
+    since.start();
+    auto* bar = window.findChild<QProgressBar*>("ProgressBar1");
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!during && bar->isVisible() && bar->value() > bar->maximum() / 3) {
-            during = true;
-            ok &= save(window, prefix + "-during.png");
+        constexpr qint64 kSettleMs = 500;
+        switch (step) {
+            case Step::Searching:
+                if (!desktop.controller().idle() || since.elapsed() < kSettleMs) return;
+                ok &= save(window, prefix + "-before.png");
+                window.findChild<QPushButton*>("cmdSTART")->click();
+                step = Step::Running;
+                return;
+            case Step::Running:
+                if (!during && bar->isVisible() && bar->value() > bar->maximum() / 3) {
+                    during = true;
+                    ok &= save(window, prefix + "-during.png");
+                }
+                if (desktop.controller().session().runPending()) return;
+                step = Step::Settling;
+                since.restart();
+                return;
+            case Step::Settling:
+                if (since.elapsed() < kSettleMs) return;
+                ok &= save(window, prefix + "-after.png");
+                if (!during) std::cout << "the profile never showed its progress\n";
+                QCoreApplication::exit(ok && during ? 0 : 1);
+                return;
         }
     });
     watch.start(20);
-    window.findChild<QPushButton*>("cmdSTART")->click();  // returns when the run has ended
-    watch.stop();
-    settle(500);
-    ok &= save(window, prefix + "-after.png");
-    return ok ? 0 : 1;
+    return QApplication::exec();
 }

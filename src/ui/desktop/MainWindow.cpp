@@ -1,0 +1,297 @@
+#include "ui/desktop/MainWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "lang/LanguageFonts.h"
+#include "ui/desktop/CardDialog.h"
+#include "ui/desktop/ResultsPanel.h"
+
+namespace kt520::ui::desktop {
+namespace {
+
+QString indexed(const char* name, int index) {
+    return QString("%1(%2)").arg(name).arg(index);
+}
+
+// A section title such as "Conditions": bold, a little larger than the rest.
+QLabel* sectionTitle(QLabel* label) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// At most about 60 refreshes a second, however often the forms change.
+constexpr qint64 kRefreshIntervalMs = 16;
+
+}  // namespace
+
+MainWindow::MainWindow(QString version, ModelBinder::FontFamilyFor familyFor)
+    : version_(std::move(version)), familyFor_(std::move(familyFor)), messages_(this) {
+    setObjectName("fomMAIN");
+    refreshTimer_.setSingleShot(true);
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] { refresh(); });
+    publishTimer_.setSingleShot(true);
+    connect(&publishTimer_, &QTimer::timeout, this, [this] { results_->show(published_); });
+    sinceRefresh_.start();
+}
+
+void MainWindow::attach(MainForm& form, CardForm& card) {
+    form_ = &form;
+    card_ = &card;
+    binder_.emplace([this](const std::function<void()>& action) { act(action); }, familyFor_,
+                    form.fontName);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildConnection());
+    left->addWidget(buildCommands());
+    left->addWidget(buildDrive());
+    left->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildOutput());
+    right->addWidget(buildStatus(), 1);
+
+    auto* panel = new QHBoxLayout;
+    panel->addLayout(left, 0);
+    panel->addWidget(buildConditions(), 1);
+    panel->addLayout(right, 0);
+    auto* top = new QWidget;
+    top->setLayout(panel);
+
+    results_ = new ResultsPanel;
+    auto* split = new QSplitter(Qt::Vertical);
+    split->addWidget(top);
+    split->addWidget(results_);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    setCentralWidget(split);
+
+    cardDialog_ = new CardDialog(card, *binder_, this);
+    refresh();
+    resize(1280, 900);
+}
+
+MainWindow::~MainWindow() = default;
+
+QGroupBox* MainWindow::optionFrame(int frame, OptionArray& array, const std::vector<int>& order,
+                                   int columns, int unitLabel) {
+    QGroupBox* box = binder_->frame(form_->frmLAN[frame], indexed("frmLAN", frame));
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(binder_->options(array, order, columns), 1);
+    if (unitLabel)
+        layout->addWidget(binder_->label(form_->lblUnit[unitLabel], indexed("lblUnit", unitLabel)),
+                          0, Qt::AlignBottom);
+    return box;
+}
+
+QWidget* MainWindow::buildConnection() {
+    QGroupBox* box = binder_->frame(form_->frmLAN[1], indexed("frmLAN", 1));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(binder_->label(form_->lblCMT[0], indexed("lblCMT", 0)), 0, 0);
+    grid->addWidget(binder_->comboBox(form_->cmbCOM, "cmbCOM"), 0, 1);
+    grid->addWidget(binder_->button(form_->cmdCONECT, "cmdCONECT"), 1, 0, 1, 2);
+    grid->addWidget(binder_->label(form_->lblCMT[3], indexed("lblCMT", 3)), 2, 0, 1, 2);
+    grid->addWidget(binder_->label(form_->lblCMT[1], indexed("lblCMT", 1)), 3, 0, 1, 2);
+    return box;
+}
+
+QWidget* MainWindow::buildCommands() {
+    auto* widget = new QWidget;
+    auto* grid = new QGridLayout(widget);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const std::pair<CommandButton*, const char*> buttons[] = {
+        {&form_->cmdSTART, "cmdSTART"}, {&form_->cmdSTOP, "cmdSTOP"},
+        {&form_->cmdREAD, "cmdREAD"},   {&form_->cmdRESULT, "cmdRESULT"},
+        {&form_->cmdCOND, "cmdCOND"},   {&form_->cmdCARD, "cmdCARD"},
+        {&form_->cmdEND, "cmdEND"}};
+    int slot = 0;
+    for (auto& [button, name] : buttons) {
+        QPushButton* widgetButton = binder_->button(*button, name);
+        widgetButton->setMinimumHeight(30);
+        grid->addWidget(widgetButton, slot / 2, slot % 2);
+        ++slot;
+    }
+    return widget;
+}
+
+QWidget* MainWindow::buildDrive() {
+    QGroupBox* box = binder_->frame(form_->frmLAN[17], indexed("frmLAN", 17));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(binder_->options(form_->optART, {1, 2}, 2), 0, 0, 1, 2);
+    grid->addWidget(binder_->button(form_->cmdORG, "cmdORG"), 1, 0, 1, 2);
+    for (int i = 1; i <= 4; ++i)
+        grid->addWidget(binder_->button(form_->cmdMOV[i], indexed("cmdMOV", i)), 2 + (i - 1) / 2,
+                        (i - 1) % 2);
+    return box;
+}
+
+QWidget* MainWindow::buildConditions() {
+    auto* widget = new QWidget;
+    auto* grid = new QGridLayout(widget);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(sectionTitle(binder_->label(form_->lblLAN[2], indexed("lblLAN", 2))), 0, 0, 1,
+                    4);
+    // Hidden entries go last, so that they leave no hole in the rows.
+    grid->addWidget(optionFrame(5, form_->optUNT, {1, 2}, 1), 1, 0);
+    grid->addWidget(optionFrame(2, form_->optSTD, {1, 2, 3, 4, 5, 6}, 2), 1, 1);
+    grid->addWidget(optionFrame(3, form_->optCUV, {1, 2, 3, 4, 5, 6}, 2), 1, 2);
+    grid->addWidget(optionFrame(4, form_->optFLT, {1, 2, 3, 4}, 2), 1, 3);
+
+    grid->addWidget(optionFrame(6, form_->optCUT, {1, 2, 3, 4, 5}, 3, 1), 2, 0);
+    QGroupBox* sections = optionFrame(8, form_->optSCT, {1, 3, 5, 6, 2, 4}, 2);
+    auto* length = new QHBoxLayout;
+    QLineEdit* lengthBox = binder_->textBox(form_->txtLENG, "txtLENG");
+    lengthBox->setMaximumWidth(70);
+    length->addWidget(lengthBox);
+    length->addWidget(binder_->label(form_->lblUnit[3], indexed("lblUnit", 3)));
+    static_cast<QHBoxLayout*>(sections->layout())->addLayout(length);
+    grid->addWidget(sections, 2, 1);
+    grid->addWidget(optionFrame(7, form_->optRNG, {5, 6, 7}, 3, 2), 2, 2);
+    grid->addWidget(optionFrame(15, form_->optSPD, {0, 1, 3, 4, 2, 5}, 2, 6), 2, 3);
+
+    grid->addWidget(optionFrame(14, form_->optTRA, {1, 0}, 2), 3, 0);
+    grid->addWidget(optionFrame(11, form_->optORT, {1, 2, 3, 4}, 2), 3, 1);
+    grid->addWidget(optionFrame(16, form_->optFHL, {0, 1, 2, 3, 4}, 3, 7), 3, 2);
+    grid->addWidget(optionFrame(18, form_->optANX, {0, 1}, 2), 3, 3);
+
+    grid->addWidget(optionFrame(9, form_->optMTA, {2, 3, 4, 5, 0}, 2, 4), 4, 0);
+    grid->addWidget(optionFrame(10, form_->optMTB, {3, 4, 5, 6, 0, 2}, 2, 5), 4, 1);
+    QGroupBox* motif = binder_->frame(form_->frmLAN[19], indexed("frmLAN", 19));
+    auto* motifGrid = new QGridLayout(motif);
+    motifGrid->setContentsMargins(4, 2, 4, 4);
+    for (int i = 1; i <= 4; ++i)
+        motifGrid->addWidget(binder_->textBox(form_->txtALEN[i], indexed("txtALEN", i)),
+                             (i - 1) / 2, (i - 1) % 2);
+    motifGrid->addWidget(binder_->button(form_->cmdDefault, "cmdDefault"), 2, 0);
+    motifGrid->addWidget(binder_->label(form_->lblUnit[8], indexed("lblUnit", 8)), 2, 1);
+    grid->addWidget(motif, 4, 2, 1, 2);
+    grid->setRowStretch(5, 1);
+    return widget;
+}
+
+QWidget* MainWindow::buildOutput() {
+    auto* widget = new QWidget;
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(sectionTitle(binder_->label(form_->lblLAN[1], indexed("lblLAN", 1))));
+    layout->addWidget(optionFrame(12, form_->optCUW, {1, 2}, 2));
+    QGroupBox* tilt = binder_->frame(form_->frmLAN[13], indexed("frmLAN", 13));
+    auto* tiltLayout = new QVBoxLayout(tilt);
+    tiltLayout->addWidget(binder_->checkBox(form_->chkKTM, "chkKTM"));
+    layout->addWidget(tilt);
+    return widget;
+}
+
+QWidget* MainWindow::buildStatus() {
+    auto* widget = new QWidget;
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(sectionTitle(binder_->label(form_->lblLAN[3], indexed("lblLAN", 3))));
+    QListWidget* status = binder_->listBox(form_->lstSTATUS, "lstSTATUS");
+    status->setMinimumWidth(200);
+    layout->addWidget(status, 1);
+    auto* line = new QHBoxLayout;
+    line->addWidget(binder_->label(form_->lblCMT[2], indexed("lblCMT", 2)));
+    QLabel* comment = binder_->label(form_->lblCMT[4], indexed("lblCMT", 4));
+    comment->setWordWrap(true);
+    line->addWidget(comment, 1);
+    layout->addLayout(line);
+    layout->addWidget(binder_->progressBar(form_->progressBar1, "ProgressBar1"));
+    return widget;
+}
+
+void MainWindow::refresh() {
+    refreshTimer_.stop();
+    sinceRefresh_.restart();
+    if (form_ == nullptr) return;
+    binder_->refresh();
+    if (shownCaption_ != form_->caption) {
+        shownCaption_ = form_->caption;
+        setWindowTitle(QString::fromStdString(form_->caption) + version_);
+    }
+    results_->setJapanese(form_->fontName == lang::kJapaneseFace);
+    cardDialog_->refresh();
+}
+
+// One refresh on a later round of the event loop for all the changes until
+// then, and no sooner than the interval after the last one.
+void MainWindow::formChanged() {
+    if (refreshTimer_.isActive() || ended_) return;
+    refreshTimer_.start(
+        static_cast<int>(std::max<qint64>(0, kRefreshIntervalMs - sinceRefresh_.elapsed())));
+}
+
+void MainWindow::act(const std::function<void()>& action) {
+    if (ended_) return;
+    action();
+    formChanged();
+}
+
+void MainWindow::showMessage(const session::Message& message) {
+    messages_.show(message);
+}
+
+void MainWindow::beep() {
+    QApplication::beep();
+}
+
+// On a later round of the event loop: the run's last steps (the files) and
+// the plots then each have a round of their own.
+void MainWindow::runPublished(const measurement::RunRecord& record) {
+    published_ = record;
+    publishTimer_.start(0);
+}
+
+void MainWindow::cardDialogOpened() {
+    refresh();
+    if (card_->shown) cardDialog_->open();
+}
+
+// The window closes once every message still showing has been read: the
+// message that ended the program must be seen before it goes.
+void MainWindow::programEnds(bool byOperator) {
+    if (ended_) return;
+    ended_ = true;
+    exitStatus_ = byOperator ? 0 : 1;
+    refreshTimer_.stop();
+    if (messages_.pending())
+        messages_.onAllAcknowledged = [this] { closeAndEnd(); };
+    else
+        closeAndEnd();
+}
+
+void MainWindow::closeAndEnd() {
+    close();
+    if (onEnded) onEnded(exitStatus_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The title bar's close button is the Exit button; while a run is busy
+    // Exit is disabled, and so is closing.
+    if (!ended_ && form_ != nullptr) {
+        form_->cmdEND.click();
+        if (!ended_) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+}  // namespace kt520::ui::desktop
