@@ -29,7 +29,8 @@ QString fontFamilyFor(const std::string& face) {
 Desktop::Desktop(const app::Options& options)
     : program_(options, loop_),
       window_(versionText(), fontFamilyFor),
-      controller_(loop_, program_.line(), program_.folders(), window_) {
+      controller_(loop_, worker_, program_.line(), program_.folders(), window_) {
+    controller_.form().cmbCOM.toolTip = program_.portListing();
     window_.attach(controller_.form(), controller_.card());
 }
 

@@ -8,6 +8,7 @@
 #include "app/Controller.h"
 #include "app/Program.h"
 #include "async/qt/QtEventLoop.h"
+#include "async/qt/QtWorker.h"
 #include "ui/desktop/MainWindow.h"
 
 namespace kt520::ui::desktop {
@@ -29,6 +30,7 @@ class Desktop {
 
   private:
     async::QtEventLoop loop_;
+    async::QtWorker worker_;
     app::Program program_;
     MainWindow window_;
     app::Controller controller_;
