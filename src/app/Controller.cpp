@@ -34,7 +34,10 @@ Controller::Controller(async::EventLoop& loop, async::Worker& worker, link::Seri
                        Folders folders, Frontend& frontend)
     : loop_(loop),
       worker_(worker),
-      line_(line), folders_(std::move(folders)), frontend_(frontend), rules_(panel_) {
+      line_(line),
+      folders_(std::move(folders)),
+      frontend_(frontend),
+      rules_(panel_) {
     panel_.setRules(rules_);
     panel_.setObserver(this);
     bindMainForm();
@@ -101,9 +104,9 @@ bool Controller::start() {
     catalog_.load(languageCode_);
     createMissingFolders(folders_.data);
     createFolderIniIfMissing(dataFolder());
-    session_ = std::make_unique<session::Session>(session::Session::Parts{
-        loop_, worker_, line_, panel_, catalog_, *this, std::filesystem::path(folders_.data.chain.back()),
-        languageCode_});
+    session_ = std::make_unique<session::Session>(
+        session::Session::Parts{loop_, worker_, line_, panel_, catalog_, *this,
+                                std::filesystem::path(folders_.data.chain.back()), languageCode_});
     frontend_.formChanged();
     post(Action::Search);
     return true;

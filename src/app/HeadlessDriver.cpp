@@ -121,19 +121,19 @@ bool HeadlessDriver::perform(const ScriptAction& action) {
             return false;
         case Verb::After: {
             const auto delayed = action.delayed;
-            timed_.push_back(loop_.callAt(loop_.now() + async::Millis{action.millis},
-                                          [this, delayed] {
-                                              if (done_) return;
-                                              try {
-                                                  if (delayed->verb == Verb::Dump)
-                                                      dump();
-                                                  else
-                                                      operate(*delayed);
-                                              } catch (const ScriptError& failure) {
-                                                  std::cerr << "kt520: " << failure.what() << "\n";
-                                                  finish(kExitScriptError);
-                                              }
-                                          }));
+            timed_.push_back(
+                loop_.callAt(loop_.now() + async::Millis{action.millis}, [this, delayed] {
+                    if (done_) return;
+                    try {
+                        if (delayed->verb == Verb::Dump)
+                            dump();
+                        else
+                            operate(*delayed);
+                    } catch (const ScriptError& failure) {
+                        std::cerr << "kt520: " << failure.what() << "\n";
+                        finish(kExitScriptError);
+                    }
+                }));
             return true;
         }
         case Verb::Dump:
@@ -280,8 +280,8 @@ void HeadlessDriver::runPublished(const measurement::RunRecord& record) {
     if (record.files.empty()) return;
     QJsonArray written;
     for (const std::string& path : record.files) written.append(text(path));
-    events_.write({{QStringLiteral("event"), QStringLiteral("files")},
-                   {QStringLiteral("written"), written}});
+    events_.write(
+        {{QStringLiteral("event"), QStringLiteral("files")}, {QStringLiteral("written"), written}});
 }
 
 void HeadlessDriver::programEnds(bool byOperator) {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "app/CommandLine.h"
-#include "app/HeadlessDriver.h"
 #include "app/EventWriter.h"
+#include "app/HeadlessDriver.h"
 #include "app/Program.h"
 #include "async/qt/QtEventLoop.h"
 #include "async/qt/QtWorker.h"

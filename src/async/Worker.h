@@ -46,10 +46,11 @@ class [[nodiscard]] Computed {
 
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> waiting) {
-        worker_.run([state = state_, function = std::move(function_)] { state->result = function(); },
-                    [state = state_, waiting] {
-                        if (!state->abandoned) waiting.resume();
-                    });
+        worker_.run(
+            [state = state_, function = std::move(function_)] { state->result = function(); },
+            [state = state_, waiting] {
+                if (!state->abandoned) waiting.resume();
+            });
     }
     R await_resume() { return std::move(*state_->result); }
 

@@ -26,7 +26,8 @@ class MessageCatalog {
 
     // InstrumentErrors entry 22 directly followed by "No.17": the internal-error text.
     std::string internalError() const;
-    // Messages entry 14 directly followed by "No.1": a condition length the listing has no line for.
+    // Messages entry 14 directly followed by "No.1": a condition length the listing has no line
+    // for.
     std::string listingLengthError() const;
 
     // One of the program's own texts, in the catalog's language (English when

@@ -36,8 +36,8 @@ analysis::RunConditions analysisConditions(const conditions::ConditionSet& set,
         analysis::FilterKind::TwoRC, analysis::FilterKind::PhaseCorrected2RC,
         analysis::FilterKind::Gaussian, analysis::FilterKind::None};
     constexpr analysis::Standard kStandards[] = {
-        analysis::Standard::Jis1982,  analysis::Standard::Jis1994, analysis::Standard::Din1990,
-        analysis::Standard::Iso1997,  analysis::Standard::Ansi1995, analysis::Standard::Jis2001};
+        analysis::Standard::Jis1982, analysis::Standard::Jis1994,  analysis::Standard::Din1990,
+        analysis::Standard::Iso1997, analysis::Standard::Ansi1995, analysis::Standard::Jis2001};
 
     analysis::RunConditions run;
     run.cutOffMm = pick(kLengthsMm, digit(set, items, Item::CutOff), run.cutOffMm);
@@ -55,7 +55,8 @@ analysis::RunConditions analysisConditions(const conditions::ConditionSet& set,
     run.profile = pick(kProfiles, digit(set, items, Item::Profile), run.profile);
     run.filter = pick(kFilters, digit(set, items, Item::Filter), run.filter);
     run.standard = pick(kStandards, digit(set, items, Item::Standard), run.standard);
-    run.unit = digit(set, items, Item::Unit) == 2 ? analysis::Unit::Inch : analysis::Unit::Millimetre;
+    run.unit =
+        digit(set, items, Item::Unit) == 2 ? analysis::Unit::Inch : analysis::Unit::Millimetre;
     // fl: entry k has the value of cut-off k + 1; 0 is none.
     const int fl = digit(set, items, Item::LongWave);
     run.waveLimitMm = fl >= 1 && fl <= 4 ? kLengthsMm[fl] : 0.0;

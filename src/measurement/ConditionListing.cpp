@@ -104,7 +104,8 @@ class Listing {
         for (const char* count : kSectionCounts) {
             if (code == count) return code;
         }
-        if (code != "L") lang::failInternal("sampling lengths \"" + code + "\"", lang::FaultText::No1);
+        if (code != "L")
+            lang::failInternal("sampling lengths \"" + code + "\"", lang::FaultText::No1);
         // The record's own text is in the unit of the record, which is the form's unit.
         return "L " + std::string(trimBlanks(item(kEvaluationLength))) + (inch_ ? "inch" : "mm");
     }

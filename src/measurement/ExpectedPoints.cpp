@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "measurement/ProfileData.h"
 #include "lang/InternalFault.h"
+#include "measurement/ProfileData.h"
 #include "profile/NumberText.h"
 
 namespace kt520::measurement {

@@ -45,9 +45,9 @@ async::Task<void> Session::connect(int portNumber) {
         p_.observer.connected(portNumber, link::LinkState::Connected);
         co_return;
     }
-    p_.observer.showMessage({"COM" + std::to_string(portNumber) +
-                                 p_.catalog.message(texts::kCannotConnect),
-                             p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+    p_.observer.showMessage(
+        {"COM" + std::to_string(portNumber) + p_.catalog.message(texts::kCannotConnect),
+         p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
     p_.observer.connected(portNumber, link::LinkState::Failed);
     announceConnect_ = true;
 }

@@ -29,8 +29,8 @@ void Session::showRefusal(const std::string& command, const link::Refusal& refus
     } else if (refusal.number >= 0 && refusal.number <= texts::kLastInstrumentError) {
         text = p_.catalog.instrumentError(refusal.number);
     } else {
-        text = p_.catalog.instrumentError(texts::kUnknownInstrumentError) + " (NG" +
-               refusal.code + ")";
+        text = p_.catalog.instrumentError(texts::kUnknownInstrumentError) + " (NG" + refusal.code +
+               ")";
     }
     p_.observer.showMessage({text, p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
 }
@@ -41,8 +41,8 @@ void Session::warn(int message) {
 }
 
 void Session::inform(int message) {
-    p_.observer.showMessage({p_.catalog.message(message),
-                             p_.catalog.boxTitle(texts::kInformation), Icon::Information});
+    p_.observer.showMessage(
+        {p_.catalog.message(message), p_.catalog.boxTitle(texts::kInformation), Icon::Information});
 }
 
 void Session::setStatusText(int entry) {

@@ -3,8 +3,8 @@
 // together at the run's end.
 #include <chrono>
 
-#include "async/Sleep.h"
 #include "analysis/ParameterText.h"
+#include "async/Sleep.h"
 #include "measurement/AnalysisConditions.h"
 #include "measurement/ConditionListing.h"
 #include "measurement/ExpectedPoints.h"
@@ -173,7 +173,8 @@ void Session::publishFiles() {
     const std::vector<std::string> names = files_.names();
     record_.notSaved = files_.publish(p_.dataFolder);
     if (record_.notSaved.empty()) {
-        for (const std::string& name : names) record_.files.push_back((p_.dataFolder / name).string());
+        for (const std::string& name : names)
+            record_.files.push_back((p_.dataFolder / name).string());
     } else {
         std::vector<std::string> lines = record_.results;
         lines.push_back(p_.catalog.programText(lang::ProgramText::NotSaved, record_.notSaved));

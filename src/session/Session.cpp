@@ -63,8 +63,8 @@ void Session::stop() {
         return;
     }
     // A run that has not begun yet never will.
-    const auto queuedRun = std::find_if(queue_.begin(), queue_.end(),
-                                        [](const Request& request) { return isRun(request.action); });
+    const auto queuedRun = std::find_if(
+        queue_.begin(), queue_.end(), [](const Request& request) { return isRun(request.action); });
     if (queuedRun != queue_.end()) {
         queue_.erase(queuedRun);
         p_.observer.runBusy(false);

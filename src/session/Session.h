@@ -42,8 +42,8 @@ std::string_view runModeText(RunMode mode);
 
 struct Request {
     Action action = Action::ConditionRead;
-    int argument = 0;             // the port for Connect, the button for JogPress
-    async::Millis notBefore{0};   // Stop: when its "WRSTP" may go out
+    int argument = 0;            // the port for Connect, the button for JogPress
+    async::Millis notBefore{0};  // Stop: when its "WRSTP" may go out
 };
 
 inline constexpr int kMaxPortNumber = 20;

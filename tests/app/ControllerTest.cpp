@@ -55,15 +55,15 @@ struct ControllerRig {
     link::InMemoryLine line{loop};
     RecordingFrontend frontend;
     async::InlineWorker worker{loop};
-    app::Controller controller{loop, worker, line,
-                               app::Folders{program.path().string(),
-                                            app::dataFolderAt(dataFolder().string())},
-                               frontend};
+    app::Controller controller{
+        loop, worker, line,
+        app::Folders{program.path().string(), app::dataFolderAt(dataFolder().string())}, frontend};
     ui::MainForm& form = controller.form();
 };
 
 TEST(StartUp, ReadsTheLanguageFileMakesTheFoldersAndFindsTheInstrument) {
-    ControllerRig rig("A:Ausgabe\r\nD:Schnittstelle\r\nW:Neigung\r\nY:Titel\r\nX:J\r\nA:Output 2\r\n");
+    ControllerRig rig(
+        "A:Ausgabe\r\nD:Schnittstelle\r\nW:Neigung\r\nY:Titel\r\nX:J\r\nA:Output 2\r\n");
     ASSERT_TRUE(rig.start());
     EXPECT_EQ(rig.form.lblLAN[1].caption, "Output 2");  // the last line wins
     EXPECT_EQ(rig.form.frmLAN[1].caption, "Schnittstelle");
@@ -100,7 +100,7 @@ TEST(BusyState, DuringARunOnlyStopCanBePressed) {
         ASSERT_TRUE(rig.start());
         const bool driveOffered = std::string(firmware) != "1.101";
         std::vector<ui::CommandButton*> others = {
-            &rig.form.cmdSTART, &rig.form.cmdRESULT, &rig.form.cmdCOND, &rig.form.cmdEND,
+            &rig.form.cmdSTART, &rig.form.cmdRESULT, &rig.form.cmdCOND,   &rig.form.cmdEND,
             &rig.form.cmdREAD,  &rig.form.cmdCARD,   &rig.form.cmdCONECT, &rig.form.cmdDefault};
         std::vector<ui::CommandButton*> drive = {&rig.form.cmdORG, &rig.form.cmdMOV[1],
                                                  &rig.form.cmdMOV[4]};

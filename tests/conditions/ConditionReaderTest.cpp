@@ -12,8 +12,7 @@ class ConditionReaderTest : public ::testing::Test {
   protected:
     ConditionSet readWith(int romVersion, const std::map<int, std::string>& values) {
         layouts.prepareConditionLayouts(romVersion);
-        return conditionsFromReply(testing::conditionRecord(layouts.reply, values) + "\r",
-                                   layouts);
+        return conditionsFromReply(testing::conditionRecord(layouts.reply, values) + "\r", layouts);
     }
 
     ConditionLayouts layouts;

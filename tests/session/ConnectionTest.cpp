@@ -9,7 +9,6 @@ namespace {
 
 using link::LinkState;
 
-
 TEST(Search, FindsTheInstrumentReadsItsConditionsAndTellsNothing) {
     SessionRig rig;
     rig.connect();
@@ -64,8 +63,7 @@ TEST(Connect, AFailedConnectionIsToldAndTheNextGoodOneAnnouncedWithTheConditions
     rig.act(session::Action::Connect, 1);
     EXPECT_EQ(rig.observer.texts(), Texts{"Connected to KT-520 "});
     EXPECT_EQ(rig.observer.messages.front().icon, session::Icon::Information);
-    EXPECT_EQ(rig.commands(before),
-              (Texts{"RDKT 00", "RDKT 00", "RDKT 00", "RDSTU00", "RDCON00"}));
+    EXPECT_EQ(rig.commands(before), (Texts{"RDKT 00", "RDKT 00", "RDKT 00", "RDSTU00", "RDCON00"}));
     EXPECT_FALSE(rig.session.announceConnect());
 }
 
@@ -80,7 +78,8 @@ TEST(Drive, AJogReleaseAlwaysFollowsItsPress) {
     rig.connect();
     const std::size_t before = rig.commands().size();
     rig.session.post({session::Action::JogPress, 4});
-    rig.at(rig.loop.now() + async::Millis{5}, [&] { rig.session.post({session::Action::JogRelease}); });
+    rig.at(rig.loop.now() + async::Millis{5},
+           [&] { rig.session.post({session::Action::JogRelease}); });
     rig.settle();
     rig.act(session::Action::Origin);
     EXPECT_EQ(rig.commands(before), (Texts{"WRSPD44", "WRRTN", "WRSTP", "WRSPD45", "WRRTN"}));

@@ -33,11 +33,10 @@ TEST(Run, StartSendsThePanelsConditionsThenMeasuresAndFetchesInThisOrder) {
 
     EXPECT_EQ(rig.observer.texts(), Texts{});
     EXPECT_EQ(folded(rig.commands(before)),
-              (Texts{"RDKT 00",      "RDSTU00",      "WRUNT1",  "WRCUT33",  "WRSTD4",  "WRFIL21",
-                     "WRRAN61",      "WRM A2",       "WRM B3",  "WRTRA1",   "WRART1",  "WRSPD35",
-                     "RDCON00",      "WRNUM  100",   "WRCAN0000100",        "RDSTU00", "WRSTA",
-                     "RDDTB00*",     "RDSTU00*",     "WRCAN0000101",        "RDDTB00*", "RDRES00",
-                     "RDCON00"}));
+              (Texts{"RDKT 00",  "RDSTU00",      "WRUNT1",       "WRCUT33", "WRSTD4", "WRFIL21",
+                     "WRRAN61",  "WRM A2",       "WRM B3",       "WRTRA1",  "WRART1", "WRSPD35",
+                     "RDCON00",  "WRNUM  100",   "WRCAN0000100", "RDSTU00", "WRSTA",  "RDDTB00*",
+                     "RDSTU00*", "WRCAN0000101", "RDDTB00*",     "RDRES00", "RDCON00"}));
     ASSERT_EQ(rig.observer.published.size(), 1u);
     const measurement::RunRecord& run = rig.observer.published.front();
     EXPECT_EQ(run.files.size(), 5u);  // the four files and Analysis.csv
@@ -72,9 +71,9 @@ TEST_F(ScriptedRun, TheFilesHoldWhatTheInstrumentSentInItsWindow) {
     EXPECT_EQ(rig.file("Parameter.csv"), crlfLines({"1.23", "4.56"}));
     const std::string conditionFile = rig.file("Condition.csv");
     EXPECT_TRUE(conditionFile.starts_with("3\r\n3\r\n2\r\n1\r\n4\r\n6\r\n"));
-    EXPECT_TRUE(conditionFile.ends_with(
-        crlfLines({"CUT 0.8mm", "SCT 3", "CUV R", "FLT 2CR", "STD ISO 1997", "RNG 80um",
-                   "STP 0.50um", "UNT mm", "LNG English"})));
+    EXPECT_TRUE(
+        conditionFile.ends_with(crlfLines({"CUT 0.8mm", "SCT 3", "CUV R", "FLT 2CR", "STD ISO 1997",
+                                           "RNG 80um", "STP 0.50um", "UNT mm", "LNG English"})));
     EXPECT_EQ(rig.observer.list, (Texts{"1.23", "4.56"}));
 }
 
@@ -92,10 +91,10 @@ TEST_F(ScriptedRun, InchConditionsScaleBothProfilesAndGaussCutsTheMiddle) {
     EXPECT_EQ(rig.file("Evaluation.csv"), crlfLines(scaled({0.125f, -1.5f, 2.0f, 1234.5f})));
     // GAUSS: two points to drop, the window starts after the first.
     EXPECT_EQ(rig.file("Measured.csv"), crlfLines(scaled({1.0f, 2.5f, -0.25f, 0.5f})));
-    EXPECT_TRUE(rig.file("Condition.csv")
-                    .ends_with(crlfLines({"CUT 0.03inch", "SCT 3", "CUV R", "FLT GAUSS",
-                                          "STD ISO 1997", "RNG 3200uinch", "STP 19.7uinch",
-                                          "UNT inch", "LNG English"})));
+    EXPECT_TRUE(
+        rig.file("Condition.csv")
+            .ends_with(crlfLines({"CUT 0.03inch", "SCT 3", "CUV R", "FLT GAUSS", "STD ISO 1997",
+                                  "RNG 3200uinch", "STP 19.7uinch", "UNT inch", "LNG English"})));
 }
 
 TEST(ScriptedRunTilt, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {

@@ -88,10 +88,11 @@ bool QtSerialLine::open(int portNumber, std::string_view settings) {
     const std::string device = map_.deviceFor(portNumber);
     const auto line = parseLineSettings(settings);
     if (device.empty() || !line) {
-        lastError_ = device.empty() ? QStringLiteral("no device for port %1").arg(portNumber)
-                                    : QStringLiteral("unreadable line settings \"%1\"")
-                                          .arg(QString::fromUtf8(settings.data(),
-                                                                 static_cast<qsizetype>(settings.size())));
+        lastError_ = device.empty()
+                         ? QStringLiteral("no device for port %1").arg(portNumber)
+                         : QStringLiteral("unreadable line settings \"%1\"")
+                               .arg(QString::fromUtf8(settings.data(),
+                                                      static_cast<qsizetype>(settings.size())));
         return false;
     }
     port_.setPortName(QString::fromStdString(device));
