@@ -16,7 +16,7 @@
 namespace kt520::analysis::testing {
 
 inline std::string dataPath(const std::string& name) {
-    return std::string(KT520_SOURCE_DIR) + "/tests/analysis/data/" + name;
+    return KT520_SOURCE_DIR "/tests/analysis/data/" + std::string(name);
 }
 
 inline std::string fileText(const std::string& path) {

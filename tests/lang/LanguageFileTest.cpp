@@ -116,7 +116,7 @@ TEST(LanguageFile, ShippedFilesSetEveryKey) {
 }
 
 TEST(LanguageFile, BuildTreeHoldsBothFilesWhereTheProgramLooks) {
-    const std::string bin = std::string(KT520_BINARY_DIR) + "/bin";
+    const std::string bin = KT520_BINARY_DIR "/bin";
     EXPECT_EQ(fileBytes(bin + "/520Language.ini"), fileBytes(kSourceDir + "/data/520Language.ini"));
     EXPECT_EQ(fileBytes(bin + "/lang/ja/520Language.ini"),
               fileBytes(kSourceDir + "/data/520Language.ja.ini"));
