@@ -94,7 +94,7 @@ class Observer : public session::SessionObserver {
         if (action == session::Action::Search) searched = true;
     }
     void runBusy(bool) override {}
-    void runPublished(const measurement::RunRecord& record) override {
+    void runEnded(const measurement::RunRecord& record) override {
         files = record.files.size();
     }
     void programEnds() override { QCoreApplication::exit(1); }

@@ -229,8 +229,8 @@ void Controller::updateDriveButtons() {
     form_.cmdDefault.enabled = !runBusy_;
 }
 
-void Controller::runPublished(const measurement::RunRecord& record) {
-    frontend_.runPublished(record);
+void Controller::runEnded(const measurement::RunRecord& record) {
+    frontend_.runEnded(record);
 }
 
 void Controller::programEnds() {

@@ -63,7 +63,7 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     void actionStarted(session::Action action) override;
     void actionEnded(session::Action action) override;
     void runBusy(bool busy) override;
-    void runPublished(const measurement::RunRecord& record) override;
+    void runEnded(const measurement::RunRecord& record) override;
     void programEnds() override;
 
     // conditions::PanelObserver

@@ -15,7 +15,7 @@ class Frontend {
     virtual void showMessage(const session::Message& message) = 0;
     virtual void beep() = 0;
     // A run published its files (and shows its data).
-    virtual void runPublished(const measurement::RunRecord& record) = 0;
+    virtual void runEnded(const measurement::RunRecord& record) = 0;
     // Nothing runs and nothing waits for the instrument.
     virtual void sessionIdle() = 0;
     // The card dialog opens: show it modally until the card form is closed.

@@ -265,7 +265,7 @@ void HeadlessDriver::beep() {
     events_.write({{QStringLiteral("event"), QStringLiteral("beep")}});
 }
 
-void HeadlessDriver::runPublished(const measurement::RunRecord& record) {
+void HeadlessDriver::runEnded(const measurement::RunRecord& record) {
     reportResults();
     if (!record.analysis.empty()) {
         QJsonArray parameters;

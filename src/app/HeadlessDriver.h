@@ -40,7 +40,7 @@ class HeadlessDriver : public Frontend {
     void formChanged() override;
     void showMessage(const session::Message& message) override;
     void beep() override;
-    void runPublished(const measurement::RunRecord& record) override;
+    void runEnded(const measurement::RunRecord& record) override;
     void sessionIdle() override;
     void cardDialogOpened() override {}
     void programEnds(bool byOperator) override;

@@ -99,6 +99,17 @@ constexpr Text kProgramTexts[] = {
     {"A data block of {} points was dropped: a block holds at most 1000.",
      "{}点のデータブロックを破棄しました（1ブロックは最大1000点です）。"},
     {"Not saved: {}", "保存できませんでした: {}"},
+    {"Finished: the data files are written.", "終了: データファイルを保存しました。"},
+    {"Finished: the results are read; no file is written (CSV Data Save is OFF).",
+     "終了: 結果を読み込みました（CSV保存がOFFのためファイルは保存していません）。"},
+    {"Finished: the data files are written, but not Parameter.csv: the instrument refused the "
+     "result read ({}).",
+     "終了: データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
+     "{}）。"},
+    {"Not started: {}", "開始しませんでした: {}"},
+    {"Failed: {}", "失敗しました: {}"},
+    {"NON DATA: {} points arrived, more than the 30000 a profile may hold.",
+     "測定データなし: {}点を受信しました（1つのプロファイルは最大30000点です）。"},
 };
 
 }  // namespace

@@ -9,8 +9,14 @@ namespace kt520::lang {
 // The program's own texts, for situations the instrument's catalog has no
 // entry for. "{}" in a text stands for its one argument.
 enum class ProgramText {
-    BlockDropped,  // a data block claimed more points than a block may hold
-    NotSaved,      // the data folder could not take the run's files
+    BlockDropped,                  // a data block claimed more points than a block may hold
+    NotSaved,                      // the data folder could not take the run's files
+    RunFinished,                   // how a run ended, in the status label: its files written,
+    RunFinishedResultsOnly,        // only its results read (CSV Data Save OFF),
+    RunFinishedWithoutParameters,  // its files written but the result read refused,
+    RunNotStarted,                 // refused before it began (the reason follows),
+    RunFailed,                     // the line lost or the files not written,
+    TooManyPoints,                 // more points than a profile may hold
 };
 
 class MessageCatalog {

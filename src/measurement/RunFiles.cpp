@@ -43,15 +43,26 @@ void RunFiles::stage(const std::string& fileName, std::string bytes) {
     staged_.emplace_back(fileName, std::move(bytes));
 }
 
+void RunFiles::stageRemoval(const std::string& fileName) {
+    for (auto& [name, staged] : staged_) {
+        if (name == fileName) {
+            staged.reset();
+            return;
+        }
+    }
+    staged_.emplace_back(fileName, std::nullopt);
+}
+
 std::vector<std::string> RunFiles::names() const {
     std::vector<std::string> names;
-    for (const auto& entry : staged_) names.push_back(entry.first);
+    for (const auto& [name, bytes] : staged_)
+        if (bytes) names.push_back(name);
     return names;
 }
 
 const std::string* RunFiles::staged(const std::string& fileName) const {
     for (const auto& [name, bytes] : staged_)
-        if (name == fileName) return &bytes;
+        if (name == fileName && bytes) return &*bytes;
     return nullptr;
 }
 
@@ -60,13 +71,17 @@ std::string RunFiles::publish(const std::filesystem::path& folder) {
     staged_.clear();
     std::string reason;
     for (const auto& [name, bytes] : staged) {
-        reason = writeBeside(folder / name, bytes);
+        if (bytes) reason = writeBeside(folder / name, *bytes);
         if (!reason.empty()) break;
     }
     if (reason.empty()) {
         for (const auto& [name, bytes] : staged) {
             std::error_code error;
-            std::filesystem::rename(besideTarget(folder / name), folder / name, error);
+            if (bytes) {
+                std::filesystem::rename(besideTarget(folder / name), folder / name, error);
+            } else {
+                std::filesystem::remove(folder / name, error);
+            }
             if (error && reason.empty()) reason = name + ": " + error.message();
         }
     }

@@ -8,6 +8,7 @@
 // that is abandoned discards what it staged; the previous files stay as they
 // were, byte for byte.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +19,11 @@ class RunFiles {
   public:
     // A later file of the same name replaces the earlier one.
     void stage(const std::string& fileName, std::string bytes);
+    // The old file of this name goes when the others are published, so that
+    // the folder holds no file of an earlier run beside this run's.
+    void stageRemoval(const std::string& fileName);
     bool empty() const { return staged_.empty(); }
+    // The files that will be written (not those removed).
     std::vector<std::string> names() const;
     // The text staged under `fileName`, or null.
     const std::string* staged(const std::string& fileName) const;
@@ -30,7 +35,8 @@ class RunFiles {
     void discard() { staged_.clear(); }
 
   private:
-    std::vector<std::pair<std::string, std::string>> staged_;
+    // A file's bytes, or none for a removal.
+    std::vector<std::pair<std::string, std::optional<std::string>>> staged_;
 };
 
 }  // namespace kt520::measurement

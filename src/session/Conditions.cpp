@@ -46,12 +46,14 @@ async::Task<conditions::ConditionSet> Session::readConditions() {
 
 // One command per condition group, each answered before the next; the first
 // refusal (told to the operator) ends the sequence, and so does a Stop.
-async::Task<bool> Session::sendConditions(const conditions::ConditionState& state) {
+async::Task<std::optional<std::string>> Session::sendConditions(
+    const conditions::ConditionState& state) {
     for (const std::string& command : conditions::conditionCommands(state, model_)) {
-        if (stopClicked_) co_return false;
-        if (!co_await accepted(command)) co_return false;
+        if (stopClicked_) co_return std::nullopt;
+        std::optional<std::string> refused = co_await refusalOf(command);
+        if (refused) co_return refused;
     }
-    co_return true;
+    co_return std::nullopt;
 }
 
 }  // namespace kt520::session

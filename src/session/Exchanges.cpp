@@ -11,18 +11,17 @@ async::Task<link::StatusReply> Session::status() {
     co_return reply;
 }
 
-async::Task<bool> Session::accepted(std::string command) {
+async::Task<std::optional<std::string>> Session::refusalOf(std::string command) {
     const std::string reply = co_await link_.exchange(command);
     const auto refusal = link::refusalIn(reply);
-    if (!refusal) co_return true;
-    showRefusal(command, *refusal);
-    co_return false;
+    if (!refusal) co_return std::nullopt;
+    co_return showRefusal(command, *refusal);
 }
 
 // Error 01 names the command itself, so the operator sees which one was
 // refused; a number the catalog does not know shows the catch-all text and
 // the code as it came.
-void Session::showRefusal(const std::string& command, const link::Refusal& refusal) {
+std::string Session::showRefusal(const std::string& command, const link::Refusal& refusal) {
     std::string text;
     if (refusal.number == 1) {
         text = command;
@@ -33,16 +32,19 @@ void Session::showRefusal(const std::string& command, const link::Refusal& refus
                ")";
     }
     p_.observer.showMessage({text, p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+    return text;
 }
 
-void Session::warn(int message) {
+std::string Session::warn(int message) {
     p_.observer.showMessage(
         {p_.catalog.message(message), p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+    return p_.catalog.message(message);
 }
 
-void Session::inform(int message) {
+std::string Session::inform(int message) {
     p_.observer.showMessage(
         {p_.catalog.message(message), p_.catalog.boxTitle(texts::kInformation), Icon::Information});
+    return p_.catalog.message(message);
 }
 
 void Session::setStatusText(int entry) {

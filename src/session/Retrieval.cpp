@@ -59,9 +59,11 @@ async::Task<void> Session::transferProfile(const conditions::ConditionState& sta
             droppedShown = true;
             continue;
         }
-        for (float point : block.points) {
-            if (profile_.appendPoint(profile::numberText(point))) continue;
-            runMode_ = RunMode::Stopped;  // more than the list can hold
+        for (std::size_t i = 0; i < block.points.size(); ++i) {
+            if (profile_.appendPoint(profile::numberText(block.points[i]))) continue;
+            // More than a profile may hold: the transfer ends, and the run says how many came.
+            pointsOverflowed_ = profile_.pointCount + static_cast<int>(block.points.size() - i);
+            runMode_ = RunMode::Stopped;
             break;
         }
         p_.observer.progress({true, expected, profile_.pointCount});
@@ -71,11 +73,12 @@ async::Task<void> Session::transferProfile(const conditions::ConditionState& sta
     p_.observer.progress({});
 }
 
-async::Task<void> Session::retrieveData(const conditions::ConditionState& state) {
+async::Task<Session::RunEnd> Session::retrieveData(const conditions::ConditionState& state) {
+    using Outcome = measurement::RunRecord::Outcome;
     if (state.csvSave.is(conditions::CsvSave::Off)) {
         profile_.clearOutputLines();
         co_await readResults();
-        co_return;
+        co_return RunEnd{Outcome::ResultsOnly, {}};
     }
     profile::replaceFirstChar(profile_.outputLines, ',', ".");
     const profile::TextList measured(profile_.outputLines.begin(),
@@ -104,8 +107,15 @@ async::Task<void> Session::retrieveData(const conditions::ConditionState& state)
 
     profile_.clearOutputLines();
     co_await readResults();
-    profile_.outputFileName = "Parameter.csv";
-    measurement::writeOutputFile(profile_, files_);
+    // Every field a line, an empty one too, so that later fields keep their
+    // places; a refused read writes no Parameter.csv for this run.
+    if (record_.resultsRefused) {
+        files_.stageRemoval("Parameter.csv");
+    } else {
+        std::string fields;
+        for (const std::string& field : record_.results) fields += field + "\r\n";
+        files_.stage("Parameter.csv", std::move(fields));
+    }
 
     co_await writeConditionFile();
 
@@ -116,13 +126,23 @@ async::Task<void> Session::retrieveData(const conditions::ConditionState& state)
     };
     record_.analysis = co_await async::compute(p_.worker, std::move(analyse));
     files_.stage("Analysis.csv", analysis::csvParameters(record_.analysis));
+    co_return RunEnd{Outcome::Written, record_.resultsRefused ? record_.reason : std::string()};
 }
 
-// The fields of "RDRES00", one a line; an error reply leaves "No data" (the
-// fields already taken stay in the output lines).
+// The fields of "RDRES00", one a line. An error reply leaves "No data" in
+// the status list and no fields: its number is no result.
 async::Task<void> Session::readResults() {
     p_.observer.statusList({});
     const std::string reply = co_await link_.exchange("RDRES00");
+    if (const auto refusal = link::refusalIn(reply)) {
+        record_.results.clear();
+        record_.resultsRefused = true;
+        record_.reason = refusal->number >= 1 && refusal->number <= texts::kLastInstrumentError
+                             ? p_.catalog.instrumentError(refusal->number)
+                             : "NG" + refusal->code;
+        p_.observer.statusList({"No data"});
+        co_return;
+    }
     std::vector<std::string> lines;
     std::string field;
     for (std::size_t i = 2; i < reply.size(); ++i) {
@@ -132,12 +152,10 @@ async::Task<void> Session::readResults() {
             continue;
         }
         lines.push_back(field);
-        if (lines.size() < profile_.outputLines.size()) profile_.outputLines[lines.size()] = field;
         field.clear();
         if (c == '\r') break;
     }
     record_.results = lines;
-    if (reply.starts_with("NG")) lines = {"No data"};
     p_.observer.statusList(lines);
 }
 
@@ -169,21 +187,19 @@ void Session::convertToMicroinches() {
 }
 
 void Session::publishFiles() {
-    if (files_.empty()) return;
     const std::vector<std::string> names = files_.names();
-    record_.notSaved = files_.publish(p_.dataFolder);
-    if (record_.notSaved.empty()) {
-        for (const std::string& name : names)
-            record_.files.push_back((p_.dataFolder / name).string());
-    } else {
+    const std::string notSaved = files_.publish(p_.dataFolder);
+    if (!notSaved.empty()) {
+        // The catalog has no text for a full disk; the operator is told what failed.
+        record_.outcome = measurement::RunRecord::Outcome::Failed;
+        record_.reason = p_.catalog.programText(lang::ProgramText::NotSaved, notSaved);
         std::vector<std::string> lines = record_.results;
-        lines.push_back(p_.catalog.programText(lang::ProgramText::NotSaved, record_.notSaved));
+        lines.push_back(record_.reason);
         p_.observer.statusList(lines);
+        return;
     }
-    record_.finishedAt = std::chrono::system_clock::now();
-    record_.inch = inchUnit();
-    record_.samplingPitchText = conditions_.samplingPitchText;
-    p_.observer.runPublished(record_);
+    for (const std::string& name : names)
+        record_.files.push_back((p_.dataFolder / name).string());
 }
 
 }  // namespace kt520::session

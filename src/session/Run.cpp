@@ -2,13 +2,16 @@
 // instrument already made), and Result Read. A run checks that the instrument
 // is idle, sends the panel's conditions, reads them back, starts the
 // measurement, fetches the measured profile while it runs, polls until the
-// instrument is idle, then retrieves the data into the four files.
+// instrument is idle, then retrieves the data into the data files. However it
+// ends, the status label and the run's record say how (finishRun).
 #include "async/Sleep.h"
 #include "session/Session.h"
 #include "session/Texts.h"
 
 namespace kt520::session {
 namespace {
+
+using Outcome = measurement::RunRecord::Outcome;
 
 // Measuring, calculating, printing, escaping, busy, or stopped at a limit.
 bool busyStatus(char status) {
@@ -32,6 +35,7 @@ bool Session::transferring() const {
 }
 
 async::Task<void> Session::start() {
+    beginRun(measurement::RunRecord::Source::Measurement);
     const Told told = co_await identifyAndTell();
     co_await followAnnouncement(told);
     const conditions::ConditionState& panel = p_.panel.state();
@@ -39,7 +43,10 @@ async::Task<void> Session::start() {
     if (arbitraryLength && panel.sections.enabled(conditions::Sections::Arbitrary)) {
         const int findings = p_.panel.checkLengthEntry();
         for (int i = 0; i < findings; ++i) p_.observer.lengthRefused();
-        if (findings > 0) co_return;
+        if (findings > 0) {
+            finishRun({Outcome::NotStarted, {}});
+            co_return;
+        }
     }
     if (arbitraryLength && panel.profile.is(conditions::Profile::W))
         p_.panel.applyWavinessLengthRule();
@@ -47,18 +54,20 @@ async::Task<void> Session::start() {
 }
 
 async::Task<void> Session::read() {
+    beginRun(measurement::RunRecord::Source::Read);
     const link::StatusReply reply = co_await status();
     if (busyStatus(reply.at(3))) {
-        warn(texts::kNotFinished);
+        finishRun({Outcome::NotStarted, warn(texts::kNotFinished)});
         co_return;
     }
     if (runMode_ == RunMode::Stopped) {
         warn(texts::kNoData);
+        finishRun({Outcome::NoData, {}});
         co_return;
     }
     co_await readConditionsIntoPanel();
     if (stopClicked_) {
-        setStatusText(texts::kNoDataStatus);
+        finishRun({Outcome::NoData, {}});
         co_return;
     }
     runMode_ = RunMode::Reading;
@@ -71,37 +80,39 @@ async::Task<void> Session::resultRead() {
         warn(texts::kPleaseWait);
         co_return;
     }
-    profile_.outputFileName = "Parameter.csv";
+    record_ = {};
+    record_.source = measurement::RunRecord::Source::ResultRead;
     co_await readResults();
+    record_.outcome = Outcome::ResultsOnly;
+    record_.finishedAt = std::chrono::system_clock::now();
+    p_.observer.runEnded(record_);
+}
+
+void Session::beginRun(measurement::RunRecord::Source source) {
+    files_.discard();
+    record_ = {};
+    record_.source = source;
+    pollRefusalShown_ = false;
+    pointsOverflowed_ = 0;
 }
 
 // The conditions are taken as the panel shows them now; what the operator
 // changes while the run goes on is for the next one.
 async::Task<void> Session::run(bool newMeasurement) {
-    files_.discard();
-    record_ = {};
-    record_.source = newMeasurement ? measurement::RunRecord::Source::Measurement
-                                    : measurement::RunRecord::Source::Read;
-    pollRefusalShown_ = false;
     const conditions::ConditionState conditions = p_.panel.state();
-    co_await measure(newMeasurement, conditions);
-    publishFiles();
+    const RunEnd end = co_await measure(newMeasurement, conditions);
+    finishRun(end);
 }
 
-async::Task<void> Session::measure(bool newMeasurement, const conditions::ConditionState& state) {
+async::Task<Session::RunEnd> Session::measure(bool newMeasurement,
+                                              const conditions::ConditionState& state) {
     const link::StatusReply idle = co_await status();
-    if (busyStatus(idle.at(3))) {
+    if (busyStatus(idle.at(3))) co_return RunEnd{Outcome::NotStarted, warn(texts::kNotFinished)};
+    const std::optional<std::string> refused = co_await sendConditions(state);
+    if (stopClicked_) co_return RunEnd{Outcome::NoData, {}};
+    if (refused) {
         warn(texts::kNotFinished);
-        co_return;
-    }
-    const bool sent = co_await sendConditions(state);
-    if (!sent) {
-        if (stopClicked_) {
-            setStatusText(texts::kNoDataStatus);
-        } else {
-            warn(texts::kNotFinished);
-        }
-        co_return;
+        co_return RunEnd{Outcome::NotStarted, *refused};
     }
     co_await readConditionsIntoPanel();
     (void)co_await link_.exchange("WRNUM  100");
@@ -109,51 +120,44 @@ async::Task<void> Session::measure(bool newMeasurement, const conditions::Condit
     profile_.outputFileName = "Measured.csv";
 
     if (newMeasurement) {
-        const Prepared prepared = co_await startMeasurement();
-        if (prepared == Prepared::NotStarted) co_return;
+        const std::optional<RunEnd> notStarted = co_await startMeasurement();
+        if (notStarted) co_return *notStarted;
     }
 
     setStatusText(texts::kMeasuredProfileData);
-    if (!transferring()) {
-        // A Stop before the measurement began: there is nothing to fetch.
-        if (stopClicked_) setStatusText(texts::kNoDataStatus);
-        co_return;
-    }
     if (state.csvSave.is(conditions::CsvSave::On)) co_await transferProfile(state, false);
 
     co_await pollUntilIdle();
     const link::StatusReply data = co_await status();
-    if (runMode_ == RunMode::Stopped || data.at(4) == '0') {
-        setStatusText(texts::kNoDataStatus);
-        co_return;
-    }
-    co_await retrieveData(state);
+    if (pointsOverflowed_ > 0)
+        co_return RunEnd{Outcome::NoData,
+                         p_.catalog.programText(lang::ProgramText::TooManyPoints,
+                                                std::to_string(pointsOverflowed_))};
+    if (runMode_ == RunMode::Stopped || data.at(4) == '0') co_return RunEnd{Outcome::NoData, {}};
+    co_return co_await retrieveData(state);
 }
 
 // "WRSTA", when the instrument's state allows it. The oldest firmware, away
-// from its origin, returns there instead and asks for Start again.
-async::Task<Session::Prepared> Session::startMeasurement() {
+// from its origin, returns there instead and asks for Start again. None when
+// the measurement started.
+async::Task<std::optional<Session::RunEnd>> Session::startMeasurement() {
     const link::StatusReply reply = co_await status();
     const char state = reply.at(3);
     const int kind = model_.modelKind;
     if (state == '6' && kind == 0) {
-        inform(texts::kOriginMove);
+        const std::string told = inform(texts::kOriginMove);
         co_await link_.send("WRSTA");
-        co_return Prepared::NotStarted;
+        co_return RunEnd{Outcome::NotStarted, told};
     }
     const bool ready = (state == '0' && kind == 0) || ((state == '0' || state == '6') && kind >= 1);
-    if (!ready) {
-        warn(texts::kNotFinished);
-        co_return Prepared::NotStarted;
-    }
-    if (stopClicked_) {
-        setStatusText(texts::kNoDataStatus);
-        co_return Prepared::NotStarted;
-    }
-    const bool started = co_await accepted("WRSTA");
+    if (!ready) co_return RunEnd{Outcome::NotStarted, warn(texts::kNotFinished)};
+    if (stopClicked_) co_return RunEnd{Outcome::NoData, {}};
+    const std::optional<std::string> refused = co_await refusalOf("WRSTA");
     // A Stop clicked while "WRSTA" was answered stands.
-    runMode_ = started && !stopClicked_ ? RunMode::Measuring : RunMode::Stopped;
-    co_return Prepared::Started;
+    runMode_ = !refused && !stopClicked_ ? RunMode::Measuring : RunMode::Stopped;
+    if (refused) co_return RunEnd{Outcome::NotStarted, *refused};
+    if (stopClicked_) co_return RunEnd{Outcome::NoData, {}};
+    co_return std::nullopt;
 }
 
 // Until the instrument is idle ("0") or away from its origin ("6"), or
@@ -179,6 +183,41 @@ async::Task<void> Session::pollUntilIdle() {
         }
         if (state >= '1' && state <= '5') setStatusText(pollingText(state));
     }
+}
+
+// The one place a run ends: its files published when it wrote them, the
+// status label saying how it ended, the record handed on.
+void Session::finishRun(RunEnd end) {
+    record_.outcome = end.outcome;
+    record_.reason = std::move(end.reason);
+    if (record_.outcome == Outcome::Written) publishFiles();
+    record_.finishedAt = std::chrono::system_clock::now();
+    record_.inch = inchUnit();
+    record_.samplingPitchText = conditions_.samplingPitchText;
+    p_.observer.statusText(outcomeText());
+    p_.observer.progress({});
+    p_.observer.runEnded(record_);
+}
+
+std::string Session::outcomeText() const {
+    using lang::ProgramText;
+    switch (record_.outcome) {
+        case Outcome::Written:
+            return record_.resultsRefused
+                       ? p_.catalog.programText(ProgramText::RunFinishedWithoutParameters,
+                                                record_.reason)
+                       : p_.catalog.programText(ProgramText::RunFinished);
+        case Outcome::ResultsOnly:
+            return p_.catalog.programText(ProgramText::RunFinishedResultsOnly);
+        case Outcome::NoData:
+            return record_.reason.empty() ? p_.catalog.statusText(texts::kNoDataStatus)
+                                          : record_.reason;
+        case Outcome::NotStarted:
+            return p_.catalog.programText(ProgramText::RunNotStarted, record_.reason);
+        case Outcome::Failed:
+            break;
+    }
+    return p_.catalog.programText(ProgramText::RunFailed, record_.reason);
 }
 
 }  // namespace kt520::session

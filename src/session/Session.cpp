@@ -164,11 +164,11 @@ async::Task<void> Session::dispatch(Request request) {
 void Session::lineLost(link::LineFault /*fault*/) {
     link_.dropSlipIns();
     files_.discard();
+    const std::string told = warn(texts::kLineAbnormal);
     if (currentAction_ && isRun(*currentAction_)) {
         runMode_ = RunMode::Stopped;
-        p_.observer.progress({});
+        finishRun({measurement::RunRecord::Outcome::Failed, told});
     }
-    warn(texts::kLineAbnormal);
 }
 
 void Session::internalFault(const lang::InternalFault& fault) {

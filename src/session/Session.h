@@ -92,7 +92,11 @@ class Session {
         Identity identity = Identity::Other;
         bool connectedShown = false;  // "Connected to KT-520 " was shown
     };
-    enum class Prepared { Started, NotStarted };
+    // How a run ended, and what the operator was told about it.
+    struct RunEnd {
+        measurement::RunRecord::Outcome outcome;
+        std::string reason;
+    };
 
     // The queue.
     void scheduleNext();
@@ -115,7 +119,8 @@ class Session {
     async::Task<void> readConditionsIfIdle();
     async::Task<void> readConditionsIntoPanel();
     async::Task<conditions::ConditionSet> readConditions();
-    async::Task<bool> sendConditions(const conditions::ConditionState& state);
+    // The refusal told to the operator, or none when every command was taken.
+    async::Task<std::optional<std::string>> sendConditions(const conditions::ConditionState& state);
 
     // The drive unit.
     async::Task<void> drive(Request request);
@@ -124,23 +129,27 @@ class Session {
     async::Task<void> start();
     async::Task<void> read();
     async::Task<void> resultRead();
+    void beginRun(measurement::RunRecord::Source source);
     async::Task<void> run(bool newMeasurement);
-    async::Task<void> measure(bool newMeasurement, const conditions::ConditionState& state);
-    async::Task<Prepared> startMeasurement();
+    async::Task<RunEnd> measure(bool newMeasurement, const conditions::ConditionState& state);
+    async::Task<std::optional<RunEnd>> startMeasurement();
     async::Task<void> pollUntilIdle();
     async::Task<void> transferProfile(const conditions::ConditionState& state, bool evaluation);
-    async::Task<void> retrieveData(const conditions::ConditionState& state);
+    async::Task<RunEnd> retrieveData(const conditions::ConditionState& state);
     async::Task<void> readResults();
     async::Task<void> writeConditionFile();
     void convertToMicroinches();
     void publishFiles();
+    void finishRun(RunEnd end);
+    std::string outcomeText() const;
 
-    // Small helpers every operation uses.
+    // Small helpers every operation uses; each message helper returns the text it showed.
     async::Task<link::StatusReply> status();
-    async::Task<bool> accepted(std::string command);
-    void showRefusal(const std::string& command, const link::Refusal& refusal);
-    void warn(int message);
-    void inform(int message);
+    // The refusal told to the operator, or none when the command was taken.
+    async::Task<std::optional<std::string>> refusalOf(std::string command);
+    std::string showRefusal(const std::string& command, const link::Refusal& refusal);
+    std::string warn(int message);
+    std::string inform(int message);
     void setStatusText(int entry);
     bool transferring() const;
     bool inchUnit() const;
@@ -166,6 +175,8 @@ class Session {
     bool stopClicked_ = false;
     // An error reply while polling is told once per run.
     bool pollRefusalShown_ = false;
+    // How many points a transfer that overflowed the output line list brought.
+    int pointsOverflowed_ = 0;
 };
 
 }  // namespace kt520::session

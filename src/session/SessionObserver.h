@@ -70,7 +70,7 @@ class SessionObserver {
     // A run (Start or Read) took the window busy, or gave it back.
     virtual void runBusy(bool busy) = 0;
     // A run published its files.
-    virtual void runPublished(const measurement::RunRecord& record) = 0;
+    virtual void runEnded(const measurement::RunRecord& record) = 0;
     // The program must end: an internal fault, after its message.
     virtual void programEnds() = 0;
 };

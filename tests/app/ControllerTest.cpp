@@ -13,7 +13,7 @@ struct RecordingFrontend : app::Frontend {
     void formChanged() override { ++changes; }
     void showMessage(const session::Message& message) override { messages.push_back(message.text); }
     void beep() override { ++beeps; }
-    void runPublished(const measurement::RunRecord& record) override {
+    void runEnded(const measurement::RunRecord& record) override {
         published.push_back(record);
     }
     void sessionIdle() override { ++idles; }

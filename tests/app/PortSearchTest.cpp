@@ -34,7 +34,7 @@ struct SearchFrontend : app::Frontend {
     void formChanged() override {}
     void showMessage(const session::Message& message) override { messages.push_back(message.text); }
     void beep() override {}
-    void runPublished(const measurement::RunRecord&) override {}
+    void runEnded(const measurement::RunRecord&) override {}
     void sessionIdle() override { loop_.quit(); }
     void cardDialogOpened() override {}
     void programEnds(bool) override { loop_.quit(); }

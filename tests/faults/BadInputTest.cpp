@@ -66,7 +66,7 @@ TEST(DataFolder, ThatCannotBeWrittenKeepsTheEarlierFilesAndSaysSo) {
     EXPECT_EQ(rig.observer.texts(), Texts{});
     EXPECT_TRUE(rig.observer.list.back().starts_with("Not saved: Condition.csv"))
         << rig.observer.list.back();
-    EXPECT_FALSE(rig.observer.published.back().notSaved.empty());
+    EXPECT_EQ(rig.observer.runs.back().outcome, measurement::RunRecord::Outcome::Failed);
     std::filesystem::remove(rig.folder.path() / "Condition.csv.new");
     EXPECT_EQ(snapshot(rig.folder.path()), before);
     EXPECT_TRUE(startsCleanly(rig));
@@ -79,7 +79,9 @@ TEST(EndlessProfile, StopsAtWhatTheListHoldsWithNoDataAndNoFile) {
     rig.connect();
     rig.act(Action::Start);
     EXPECT_EQ(instrument.count("RDDTB00"), 31);  // the 31st block no longer fits
-    EXPECT_EQ(rig.observer.statuses.back(), "NON DATA");
+    // No box, but the status says why there is no data.
+    EXPECT_EQ(rig.observer.statuses.back(),
+              "NON DATA: 31000 points arrived, more than the 30000 a profile may hold.");
     EXPECT_EQ(rig.observer.texts(), Texts{});
     EXPECT_TRUE(rig.noDataFiles());
 }

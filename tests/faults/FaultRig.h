@@ -58,10 +58,13 @@ inline ::testing::AssertionResult holdsRun(const Folder& folder,
     std::string wrong;
     if (valuesIn(file("Measured.csv")) != run.measured) wrong += " Measured.csv";
     if (valuesIn(file("Evaluation.csv")) != run.evaluation) wrong += " Evaluation.csv";
-    if (file("Parameter.csv") != fileOf(run.results)) wrong += " Parameter.csv";
+    // A refused result read leaves no Parameter.csv, not even an earlier run's.
+    if (file("Parameter.csv") != (run.resultsRefused ? "<missing>" : fileOf(run.results)))
+        wrong += " Parameter.csv";
     if (file("Condition.csv") != fileOf(condition)) wrong += " Condition.csv";
     if (file("Analysis.csv") != analysis::csvParameters(run.analysis)) wrong += " Analysis.csv";
-    if (folder.size() != 5) wrong += " (" + std::to_string(folder.size()) + " files)";
+    if (folder.size() != (run.resultsRefused ? 4u : 5u))
+        wrong += " (" + std::to_string(folder.size()) + " files)";
     if (wrong.empty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the folder does not hold the published run:" << wrong;
 }

@@ -48,6 +48,7 @@ TEST(Soak, RunsBackToBackWriteWholeFilesAndKeepMemoryFlat) {
     for (int run = 1; run <= runs; ++run) {
         // Only what the rig itself records may grow: the line's copy of every byte sent.
         rig.observer.published.clear();
+        rig.observer.runs.clear();
         rig.observer.statuses.clear();
         rig.tap.sent.clear();
         ASSERT_TRUE(startsCleanly(rig)) << "run " << run;

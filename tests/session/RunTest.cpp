@@ -45,7 +45,7 @@ TEST(Run, StartSendsThePanelsConditionsThenMeasuresAndFetchesInThisOrder) {
     EXPECT_EQ(run.measured.size(), run.evaluation.size());
     EXPECT_EQ(crlfLines(run.results), rig.file("Parameter.csv"));
     EXPECT_EQ(rig.observer.statuses.front(), "Measured Profile Data. ");
-    EXPECT_EQ(rig.observer.statuses.back(), "Evaluation Profile Data.");
+    EXPECT_EQ(rig.observer.statuses.back(), "Finished: the data files are written.");
     EXPECT_EQ(rig.observer.busyChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(rig.session.runMode(), session::RunMode::Measuring);
 }

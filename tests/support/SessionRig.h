@@ -75,8 +75,9 @@ struct RecordingObserver : session::SessionObserver {
     void actionStarted(Action) override {}
     void actionEnded(Action) override {}
     void runBusy(bool busy) override { busyChanges.push_back(busy); }
-    void runPublished(const measurement::RunRecord& record) override {
-        published.push_back(record);
+    void runEnded(const measurement::RunRecord& record) override {
+        runs.push_back(record);
+        if (record.outcome == measurement::RunRecord::Outcome::Written) published.push_back(record);
     }
     void programEnds() override { ended = true; }
 
@@ -93,7 +94,8 @@ struct RecordingObserver : session::SessionObserver {
     link::ModelInfo model;
     std::vector<std::pair<int, link::LinkState>> connections;
     std::vector<bool> busyChanges;
-    std::vector<measurement::RunRecord> published;
+    std::vector<measurement::RunRecord> runs;       // every run's end, however it ended
+    std::vector<measurement::RunRecord> published;  // the runs that wrote their files
     int lengthRefusals = 0;
     bool ended = false;
 };

@@ -253,7 +253,8 @@ void MainWindow::beep() {
 
 // On a later round of the event loop: the run's last steps (the files) and
 // the plots then each have a round of their own.
-void MainWindow::runPublished(const measurement::RunRecord& record) {
+void MainWindow::runEnded(const measurement::RunRecord& record) {
+    if (record.outcome != measurement::RunRecord::Outcome::Written) return;
     published_ = record;
     publishTimer_.start(0);
 }

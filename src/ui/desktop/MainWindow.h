@@ -47,7 +47,7 @@ class MainWindow : public QMainWindow, public app::Frontend {
     void formChanged() override;
     void showMessage(const session::Message& message) override;
     void beep() override;
-    void runPublished(const measurement::RunRecord& record) override;
+    void runEnded(const measurement::RunRecord& record) override;
     void sessionIdle() override {}
     void cardDialogOpened() override;
     void programEnds(bool byOperator) override;

@@ -131,7 +131,8 @@ TEST_F(MainWindowTest, ResultsPanelShowsTheRunRecordInItsUnit) {
         record.evaluation = {0.1, -0.2};
         record.results = {"1.5", "2.5"};
         record.files = {"/data/Measured.csv", "/data/Parameter.csv"};
-        window_.runPublished(record);
+        record.outcome = measurement::RunRecord::Outcome::Written;
+        window_.runEnded(record);
         ResultsPanel& panel = *window_.results();
         QAbstractAxis* axis = panel.measuredChart()->chart()->axes(Qt::Horizontal).front();
         const QString title = inch ? "Position (inch)" : "Position (mm)";
