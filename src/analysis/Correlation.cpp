@@ -1,5 +1,6 @@
 #include "analysis/Correlation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstddef>
@@ -23,9 +24,22 @@ inline Complex times(Complex a, Complex b) {
     return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
 
-// In-place iterative radix-2 transform; `inverse` conjugates the twiddles and
-// scales by 1/n.
-void fft(std::vector<Complex>& a, bool inverse) {
+// The twiddles of every stage of an n-point transform side by side: stage
+// `length` reads its length / 2 of them from offset length / 2 - 1.
+std::vector<Complex> twiddlesFor(std::size_t n) {
+    std::vector<Complex> twiddle(n > 1 ? n - 1 : 0);
+    for (std::size_t half = 1; half < n; half <<= 1) {
+        for (std::size_t k = 0; k < half; ++k) {
+            twiddle[half - 1 + k] = std::polar(
+                1.0, -std::numbers::pi * static_cast<double>(k) / static_cast<double>(half));
+        }
+    }
+    return twiddle;
+}
+
+// In-place iterative radix-2 transform with the twiddles of its size;
+// `inverse` conjugates them and scales by 1/n.
+void fft(std::vector<Complex>& a, const std::vector<Complex>& twiddle, bool inverse) {
     const std::size_t n = a.size();
     for (std::size_t i = 1, j = 0; i < n; ++i) {
         std::size_t bit = n >> 1;
@@ -33,15 +47,11 @@ void fft(std::vector<Complex>& a, bool inverse) {
         j ^= bit;
         if (i < j) std::swap(a[i], a[j]);
     }
-    // The twiddles of every stage side by side: stage `length` reads its
-    // length / 2 of them from offset length / 2 - 1, one after the other.
-    std::vector<Complex> twiddle(n > 1 ? n - 1 : 0);
-    const double sign = inverse ? 1.0 : -1.0;
-    for (std::size_t half = 1; half < n; half <<= 1) {
-        for (std::size_t k = 0; k < half; ++k) {
-            twiddle[half - 1 + k] = std::polar(
-                1.0, sign * std::numbers::pi * static_cast<double>(k) / static_cast<double>(half));
-        }
+    // The first stage's only twiddle is 1: no multiplication.
+    for (std::size_t start = 0; start + 1 < n; start += 2) {
+        const Complex u = a[start];
+        a[start] = u + a[start + 1];
+        a[start + 1] = u - a[start + 1];
     }
     // The stages up to kBlock points run block by block while the block
     // sits in the cache; only the longer ones sweep the whole array.
@@ -52,7 +62,8 @@ void fft(std::vector<Complex>& a, bool inverse) {
             for (std::size_t start = first; start < last; start += length) {
                 for (std::size_t k = 0; k < half; ++k) {
                     const Complex u = a[start + k];
-                    const Complex v = times(a[start + k + half], w[k]);
+                    const Complex wk = inverse ? std::conj(w[k]) : w[k];
+                    const Complex v = times(a[start + k + half], wk);
                     a[start + k] = u + v;
                     a[start + k + half] = u - v;
                 }
@@ -60,12 +71,40 @@ void fft(std::vector<Complex>& a, bool inverse) {
         }
     };
     const std::size_t block = std::min(n, kBlock);
-    for (std::size_t first = 0; first < n; first += block) stages(2, block, first, first + block);
+    for (std::size_t first = 0; first < n; first += block) stages(4, block, first, first + block);
     stages(2 * block, n, 0, n);
     if (inverse) {
         const double scale = 1.0 / static_cast<double>(n);
         for (Complex& value : a) value *= scale;
     }
+}
+
+// The transform of a kernel pair, kept for the next call: every run with the
+// same cut-off and pitch has the same weights, and the DIN4776 profile
+// filters twice with them. One per thread, so the worker needs no lock.
+struct KernelTransform {
+    std::vector<double> a;
+    std::vector<double> b;
+    std::vector<Complex> twiddle;
+    std::vector<Complex> transform;
+};
+
+const KernelTransform& kernelTransform(std::size_t size, std::span<const double> a,
+                                       std::span<const double> b) {
+    thread_local KernelTransform kept;
+    const bool same = kept.transform.size() == size &&
+                      std::equal(a.begin(), a.end(), kept.a.begin(), kept.a.end()) &&
+                      std::equal(b.begin(), b.end(), kept.b.begin(), kept.b.end());
+    if (same) return kept;
+    kept.a.assign(a.begin(), a.end());
+    kept.b.assign(b.begin(), b.end());
+    if (kept.twiddle.size() != (size > 1 ? size - 1 : 0)) kept.twiddle = twiddlesFor(size);
+    // The kernel is reversed to turn correlation into convolution.
+    kept.transform.assign(size, Complex{});
+    for (std::size_t j = 0; j < a.size(); ++j)
+        kept.transform[a.size() - 1 - j] = Complex(a[j], b[j]);
+    fft(kept.transform, kept.twiddle, false);
+    return kept;
 }
 
 CorrelationPair correlateDirectly(std::span<const double> signal, std::span<const double> a,
@@ -99,13 +138,12 @@ CorrelationPair correlateByFft(std::span<const double> signal, std::span<const d
     // kernel a + ib: the real part of the result belongs to a, the imaginary
     // part to b. The kernel is reversed to turn correlation into convolution,
     // and the result is read h points on.
-    std::vector<Complex> s(size), k(size);
+    const KernelTransform& kernel = kernelTransform(size, a, b);
+    std::vector<Complex> s(size);
     for (std::size_t i = 0; i < n; ++i) s[i] = signal[i];
-    for (std::size_t j = 0; j < a.size(); ++j) k[a.size() - 1 - j] = Complex(a[j], b[j]);
-    fft(s, false);
-    fft(k, false);
-    for (std::size_t i = 0; i < size; ++i) s[i] = times(s[i], k[i]);
-    fft(s, true);
+    fft(s, kernel.twiddle, false);
+    for (std::size_t i = 0; i < size; ++i) s[i] = times(s[i], kernel.transform[i]);
+    fft(s, kernel.twiddle, true);
     CorrelationPair out{std::vector<double>(n), std::vector<double>(n)};
     for (std::size_t i = 0; i < n; ++i) {
         out.first[i] = s[i + h].real();
