@@ -1,5 +1,6 @@
 #include "link/InMemoryLine.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kt520::link {
@@ -62,9 +63,10 @@ void InMemoryLine::write(std::string_view bytes) {
     arm();
 }
 
-void InMemoryLine::notifyWhenReadable(std::size_t /*least*/, std::size_t most,
+void InMemoryLine::notifyWhenReadable(std::size_t least, std::size_t most,
                                       std::function<void()> ready) {
     cancelNotify();
+    least_ = least;
     wanted_ = most;
     ready_ = std::move(ready);
     arm();
@@ -82,7 +84,10 @@ void InMemoryLine::arm() {
     std::optional<Millis> at = loop_.now();
     if (peer_ != nullptr && input_.size() < wanted_)
         at = peer_->arrivalOf(wanted_ - input_.size(), loop_.now());
-    // Nothing on its way: the next write arms again, or the reader's deadline comes.
+    // Nothing more on its way: what has arrived is all there is to look at
+    // (the whole answer may have come while the peer was busy); with nothing
+    // at all, the next write arms again, or the reader's deadline comes.
+    if (!at && input_.size() >= std::max<std::size_t>(least_, 1)) at = loop_.now();
     if (!at) return;
     timer_ = loop_.callAt(*at, [this] {
         timer_ = 0;

@@ -52,6 +52,7 @@ class InMemoryLine : public SerialLine {
     std::string input_;
     std::string written_;
     std::function<void()> ready_;
+    std::size_t least_ = 0;
     std::size_t wanted_ = 0;
     async::EventLoop::TimerId timer_ = 0;
 };
