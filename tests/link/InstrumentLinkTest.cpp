@@ -24,16 +24,15 @@ class Exchange : public ::testing::Test {
         line.attach(1, peer);
         EXPECT_TRUE(line.open(1, link::kLineSettings));
     }
-    // What the exchange of `command` ends with: the reply, or the fault that ended it.
+    // What an exchange ends with: the reply, or the fault that ended it and when.
     std::string outcome(async::Task<std::string> task) {
         try {
             return runTask(loop, std::move(task));
         } catch (const LineLost& lost) {
-            return "lost " + std::to_string(static_cast<int>(lost.fault)) + " at " +
-                   std::to_string(loop.now().count());
+            return this->lost(lost.fault, loop.now().count());
         }
     }
-    std::string lost(LineFault fault, int at) {
+    static std::string lost(LineFault fault, long long at) {
         return "lost " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(at);
     }
 
@@ -69,10 +68,8 @@ TEST_F(Exchange, EveryByteMustComeWithinTheBoundOfTheOneBefore) {
         SCOPED_TRACE(c.reply + std::to_string(c.endsAfter));
         const Millis start = loop.now();
         for (const auto& [after, bytes] : c.schedule) peer.sendAt(start + Millis{after}, bytes);
-        const std::string expected =
-            c.reply.empty() ? lost(c.fault, static_cast<int>(start.count()) + c.endsAfter)
-                            : c.reply;
-        EXPECT_EQ(outcome(link.exchange("RDCON00")), expected);
+        EXPECT_EQ(outcome(link.exchange("RDCON00")),
+                  c.reply.empty() ? lost(c.fault, start.count() + c.endsAfter) : c.reply);
         loop.runFor(Millis{20000});
         line.clearInput();
     }
@@ -89,22 +86,18 @@ TEST_F(Exchange, ALinkDownSendsNothingAndAPulledPortEndsTheWait) {
 }
 
 TEST_F(Exchange, StatusRepliesAreReadWholeWhateverTheyHold) {
+    using Kind = link::StatusReply::Kind;
     peer.once("RDSTU00", "OK106000000");
     const link::StatusReply status = runTask(loop, link.queryStatus());
-    EXPECT_EQ(status.kind, link::StatusReply::Kind::Status);
-    EXPECT_EQ(status.at(3), '1');
-    EXPECT_EQ(status.at(4), '0');
-
+    EXPECT_EQ(std::tuple(status.kind, status.at(3), status.at(4)),
+              std::tuple(Kind::Status, '1', '0'));
     peer.once("RDSTU00", "NG10\r");
     const link::StatusReply refused = runTask(loop, link.queryStatus());
-    EXPECT_EQ(refused.kind, link::StatusReply::Kind::Refused);
-    EXPECT_EQ(refused.refusal.number, 10);
+    EXPECT_EQ(std::tuple(refused.kind, refused.refusal.number), std::tuple(Kind::Refused, 10));
     EXPECT_EQ(line.bytesWaiting(), 0u);
-
     peer.once("RDSTU00", "?!");
     const link::StatusReply odd = runTask(loop, link.queryStatus());
-    EXPECT_EQ(odd.kind, link::StatusReply::Kind::Unexpected);
-    EXPECT_EQ(odd.at(3), '?');
+    EXPECT_EQ(std::tuple(odd.kind, odd.at(3)), std::tuple(Kind::Unexpected, '?'));
 }
 
 TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
