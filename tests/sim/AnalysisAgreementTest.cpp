@@ -80,6 +80,7 @@ void checkAgreement(const Case& c) {
         ASSERT_NE(found, parameters.end()) << name;
         EXPECT_NEAR(found->value, std::stod(fields[k]), 0.0005 + 1e-6 * std::fabs(found->value))
             << name;
+        EXPECT_EQ(fields[k].size() - fields[k].find('.'), 4u) << name << ": three decimals";
     }
 }
 
