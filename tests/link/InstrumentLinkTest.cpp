@@ -51,20 +51,19 @@ TEST_F(Exchange, SendsTheCommandWithACarriageReturnAfterDroppingStaleBytes) {
 }
 
 TEST_F(Exchange, EveryByteMustComeWithinTheBoundOfTheOneBefore) {
-    struct Case {
+    const struct {
         std::vector<std::pair<int, std::string>> schedule;  // ms after the command, bytes
         std::string reply;                                  // or, when empty:
         LineFault fault;
         int endsAfter;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{{2999, "OK\r"}}, "OK\r", {}, 0},
         {{{3001, "OK\r"}}, "", LineFault::TimedOut, 3000},
         {{{2900, "a"}, {5800, "b"}, {8700, "\r"}}, "ab\r", {}, 0},
         {{{100, "ab"}, {3200, "\r"}}, "", LineFault::TimedOut, 3100},
         {{{10, std::string(link::kMaxReplyLength + 1, '#')}}, "", LineFault::Overlong, 10},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.reply + std::to_string(c.endsAfter));
         const Millis start = loop.now();
         for (const auto& [after, bytes] : c.schedule) peer.sendAt(start + Millis{after}, bytes);
@@ -106,14 +105,15 @@ TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
     peer.once("RDDTB00", blockReply({}));
     peer.once("RDDTB00", blockReply(std::vector<float>(1001, 0.5f)));
     peer.once("RDDTB00", "NG04\r");
+    using Kind = link::Block::Kind;
     const link::Block points = runTask(loop, link.fetchBlock());
-    EXPECT_EQ(points.kind, link::Block::Kind::Points);
-    EXPECT_EQ(points.points, (std::vector<float>{1.0f, -2.0f}));
+    EXPECT_EQ(std::tuple(points.kind, points.points),
+              std::tuple(Kind::Points, std::vector<float>{1.0f, -2.0f}));
     EXPECT_TRUE(runTask(loop, link.fetchBlock()).points.empty());
     const link::Block oversized = runTask(loop, link.fetchBlock());
-    EXPECT_EQ(oversized.kind, link::Block::Kind::Oversized);
-    EXPECT_EQ(oversized.declaredPoints, 1001);
-    EXPECT_EQ(runTask(loop, link.fetchBlock()).kind, link::Block::Kind::End);
+    EXPECT_EQ(std::tuple(oversized.kind, oversized.declaredPoints),
+              std::tuple(Kind::Oversized, 1001));
+    EXPECT_EQ(runTask(loop, link.fetchBlock()).kind, Kind::End);
 
     peer.once("RDDTB00", std::string("XY\x00\x01zzzzz", 9));
     EXPECT_THROW(runTask(loop, link.fetchBlock()), lang::InternalFault);
@@ -159,18 +159,17 @@ TEST_F(Opening, SettlesDrainsAsksAndChecksTheModelWithinThreeSeconds) {
 }
 
 TEST_F(Opening, AnythingButAKt520InTimeClosesThePort) {
-    struct Case {
+    const struct {
         const char* answer;
         Millis delay;
         bool ready;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"RDKTKT210 V 1.0\r", Millis{5}, true},     // another model
         {"RDKTKT5\r", Millis{5}, true},             // too short to say
         {"RDKTKT520 V 1.1\r", Millis{2100}, true},  // after the 3 s from opening
         {"RDKTKT520 V 1.1\r", Millis{5}, false},    // no device-ready signal
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         peer.ready = c.ready;
         peer.on("RDKT 00", c.answer, c.delay);

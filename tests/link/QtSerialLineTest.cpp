@@ -37,14 +37,6 @@ TEST(LineSettings, ReadsTheSettingsTextAndRefusesAnythingElse) {
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
 }
 
-// Runs `work` on Qt's own loop until it has ended.
-void runOnQt(async::Task<void> work) {
-    QEventLoop running;
-    async::Job job(std::move(work));
-    job.start([&](std::exception_ptr) { running.quit(); });
-    if (job.active()) running.exec();
-}
-
 QCoreApplication& application() {
     static int argc = 1;
     static char name[] = "test_link";
@@ -110,7 +102,10 @@ TEST(QtSerialLine, TheLinkReadsABlockAndNoticesTheFarEndClosing) {
     Block block;
     std::optional<LineFault> fault;
     const auto start = std::chrono::steady_clock::now();
-    runOnQt(fetchThenLoseTheLine(link, master, block, fault));
+    QEventLoop running;  // Qt's own loop, until the work has ended
+    async::Job job(fetchThenLoseTheLine(link, master, block, fault));
+    job.start([&](std::exception_ptr) { running.quit(); });
+    if (job.active()) running.exec();
     instrument.join();
     EXPECT_EQ(asked, "RDDTB00\r");
     EXPECT_EQ(block.points, (std::vector<float>{1.0f, -2.0f}));
