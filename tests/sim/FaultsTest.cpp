@@ -44,11 +44,11 @@ TEST(FaultTexts, AreReadOrRefusedWithTheReason) {
 
 TEST(SimOptions, ValuesAreCheckedAndApplied) {
     SimConfig config;
-    const std::pair<const char*, const char*> good[] = {{"speed", "20"},
-                                                        {"firmware", "1.102"},
-                                                        {"drive-range", "2"},
-                                                        {"seed", "99"},
-                                                        {"model", "KT210"}};
+    // clang-format off
+    const std::pair<const char*, const char*> good[] = {
+        {"speed", "20"}, {"firmware", "1.102"}, {"drive-range", "2"}, {"seed", "99"},
+        {"model", "KT210"}};
+    // clang-format on
     for (const auto& [key, value] : good) EXPECT_EQ(applySimOption(config, key, value), "") << key;
     EXPECT_EQ(std::tuple(config.speedFactor, config.romVersion(), config.driveRangeMm(),
                          config.seed, config.modelName),
