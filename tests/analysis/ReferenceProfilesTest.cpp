@@ -1,19 +1,42 @@
 // Every reference profile with published or closed-form values gives them
 // within the tolerances of docs/analysis.md.
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <numeric>
+#include <sstream>
 
-#include "AnalysisData.h"
+#include <gtest/gtest.h>
+
+#include "analysis/ProfileFiles.h"
 #include "analysis/ProfileMeasures.h"
 #include "analysis/RunAnalysis.h"
 
 namespace kt520::analysis {
 namespace {
 
-using testing::heights;
-using testing::json;
+std::string dataPath(const std::string& name) {
+    return KT520_SOURCE_DIR "/tests/analysis/data/" + name;
+}
+
+std::vector<double> heights(const std::string& name) {
+    std::ifstream in(dataPath(name), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const ProfileRead read = readProfile(text.str(), ProfileFormat::Text);
+    EXPECT_TRUE(read.ok()) << name << ": " << read.error;
+    return read.heightsUm;
+}
+
+QJsonObject json(const std::string& name) {
+    QFile file(QString::fromStdString(dataPath(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
 
 struct Tolerance {
     double value;

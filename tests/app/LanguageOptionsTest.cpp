@@ -52,25 +52,21 @@ class ProgramOptions : public ::testing::Test {
 };
 
 TEST_F(ProgramOptions, LanguageOptionThenTheUsersFileThenTheProgramFolder) {
-    struct Case {
+    const QString bin = QStringLiteral(KT520_BINARY_DIR "/bin");
+    const struct {
         const char* what;
         bool userFileJapanese;
         QStringList arguments;
         QString frameCaption;  // frmLAN(2), key "E:"
         QString code;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"the program folder's file", false, {}, "Standard", "E"},
         {"the user's file", true, {}, "規格", "J"},
         {"--language ja", false, {"--language", "ja"}, "規格", "J"},
         {"--language en over the user's file", true, {"--language", "en"}, "Standard", "E"},
-        {"--program-folder over the user's file",
-         true,
-         {"--program-folder", KT520_BINARY_DIR "/bin"},
-         "Standard",
-         "E"},
+        {"--program-folder over the user's file", true, {"--program-folder", bin}, "Standard", "E"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setUserFile(c.userFileJapanese);
         const Finished finished = run(
             QStringList{"--headless", "--simulate", "--data-folder", data_.path()} + c.arguments,

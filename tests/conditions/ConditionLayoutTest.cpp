@@ -12,26 +12,19 @@ namespace kt520::conditions {
 namespace {
 
 TEST(ConditionLayoutTest, EachFormHasItsFieldsWithoutGapOrOverlapAndItsFirmwaresTail) {
-    struct Form {
-        std::string name;
+    using Spans = std::vector<std::vector<int>>;  // {field, start, width} beyond the shared ones
+    const struct {
         ConditionLayout layout;
         int fields, width;
-        std::vector<std::vector<int>> spans;  // {field, start, width} beyond the shared ones
+        Spans spans;
+    } forms[] = {
+        {conditionReplyLayout(1102), 38, 249, {{38, 220, 30}}},
+        {conditionReplyLayout(1311), 51, 305, {{38, 220, 23}}},
+        {cardConditionLayout(1102), 53, 257, {{38, 220, 1}, {39, 221, 5}, {53, 248, 10}}},
+        {cardConditionLayout(1103), 67, 341, {{38, 220, 23}, {52, 306, 1}, {67, 332, 10}}},
     };
-    const Form forms[] = {{"short reply", conditionReplyLayout(1102), 38, 249, {{38, 220, 30}}},
-                          {"long reply", conditionReplyLayout(1311), 51, 305, {{38, 220, 23}}},
-                          {"short card",
-                           cardConditionLayout(1102),
-                           53,
-                           257,
-                           {{38, 220, 1}, {39, 221, 5}, {53, 248, 10}}},
-                          {"long card",
-                           cardConditionLayout(1103),
-                           67,
-                           341,
-                           {{38, 220, 23}, {52, 306, 1}, {67, 332, 10}}}};
-    for (const Form& form : forms) {
-        SCOPED_TRACE(form.name);
+    for (const auto& form : forms) {
+        SCOPED_TRACE(std::to_string(form.fields) + " fields");
         ASSERT_EQ(form.layout.fieldCount(), form.fields);
         EXPECT_EQ(form.layout.totalWidth(), form.width);
         EXPECT_EQ(form.layout.span(1).start, 1);
@@ -39,11 +32,11 @@ TEST(ConditionLayoutTest, EachFormHasItsFieldsWithoutGapOrOverlapAndItsFirmwares
             const FieldSpan before = form.layout.span(k - 1);
             EXPECT_EQ(form.layout.span(k).start, before.start + before.width) << "field " << k;
         }
-        std::vector<std::vector<int>> spans = {{9, 9, 11}, {10, 20, 1}, {13, 23, 5}};
+        Spans spans = {{9, 9, 11}, {10, 20, 1}, {13, 23, 5}};
         spans.insert(spans.end(), form.spans.begin(), form.spans.end());
         for (const auto& s : spans) {
-            EXPECT_EQ(form.layout.span(s[0]).start, s[1]) << "field " << s[0];
-            EXPECT_EQ(form.layout.span(s[0]).width, s[2]) << "field " << s[0];
+            const FieldSpan span = form.layout.span(s[0]);
+            EXPECT_EQ((std::vector{s[0], span.start, span.width}), s);
         }
     }
     EXPECT_THROW(conditionReplyLayout(1102).span(0), std::out_of_range);
@@ -68,16 +61,12 @@ TEST(ConditionLayoutTest, CuttingSkipsTheLeadingCharactersAndToleratesShortRecor
         testing::conditionRecord(layout, {{1, "3"}, {9, "ABCDEFGHIJK"}, {13, "12.5"}, {51, "Z"}});
     const auto fields = layout.cut(record, 2);
     ASSERT_EQ(fields.size(), 52u);
-    EXPECT_EQ(fields[0], "");
-    EXPECT_EQ(fields[1], "3");
-    EXPECT_EQ(fields[9], "ABCDEFGHIJK");
-    EXPECT_EQ(fields[13], " 12.5");
-    EXPECT_EQ(fields[51], "Z");
+    EXPECT_EQ((std::vector{fields[0], fields[1], fields[9], fields[13], fields[51]}),
+              (std::vector<std::string>{"", "3", "ABCDEFGHIJK", " 12.5", "Z"}));
     // Cut off inside field 13: that field is short, later ones are empty.
     const auto cutShort = layout.cut(std::string_view(record).substr(0, 2 + 22 + 3), 2);
     ASSERT_EQ(cutShort.size(), 52u);
-    EXPECT_EQ(cutShort[13], " 12");
-    EXPECT_EQ(cutShort[14], "");
+    EXPECT_EQ((std::vector{cutShort[13], cutShort[14]}), (std::vector<std::string>{" 12", ""}));
 }
 
 TEST(ConditionLayoutTest, PreparingFollowsTheFirmwareAndItemTextFollowsTheMap) {

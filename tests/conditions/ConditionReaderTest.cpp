@@ -8,6 +8,8 @@
 namespace kt520::conditions {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 class ConditionReaderTest : public ::testing::Test {
   protected:
     ConditionSet readWith(int romVersion, const std::map<int, std::string>& values) {
@@ -22,11 +24,9 @@ TEST_F(ConditionReaderTest, MillimetreReplyIsCutIntoTheLongRecordAndCopiedAsItSt
     const ConditionSet set = readWith(
         1103, {{1, "3"}, {2, "L"}, {12, "1"}, {13, "12.5"}, {14, "0.5"}, {38, "0.64,  3.2"}});
     ASSERT_EQ(set.fields.size(), 52u);
-    EXPECT_EQ(set.fields[1], "3");
-    EXPECT_EQ(set.fields[2], "L");
-    EXPECT_EQ(set.fields[38], "             0.64,  3.2");
-    EXPECT_EQ(set.evaluationLengthText, " 12.5");
-    EXPECT_EQ(set.samplingPitchText, "  0.5");
+    EXPECT_EQ((Texts{set.fields[1], set.fields[2], set.fields[38], set.evaluationLengthText,
+                     set.samplingPitchText}),
+              (Texts{"3", "L", "             0.64,  3.2", " 12.5", "  0.5"}));
 
     const ConditionSet older = readWith(1102, {{12, "1"}, {13, "4"}});
     ASSERT_EQ(older.fields.size(), 39u);

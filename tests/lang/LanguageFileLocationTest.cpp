@@ -2,59 +2,34 @@
 // program folder's.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "lang/LanguageFileLocation.h"
 
 namespace kt520::lang {
 namespace {
 
 TEST(LanguageFileLocation, LanguageOptionThenTheUsersFileThenTheProgramFolder) {
-    const std::string userFile = "/home/op/.config/kt520/520Language.ini";
-    struct Case {
+    using enum LanguageChoice;
+    const std::string home = "/home/op/.config", user = home + "/kt520";
+    const struct {
         const char* what;
         LanguageChoice choice;
         bool programFolderGiven;
         std::string configHome;
-        std::set<std::string> existing;
+        bool userFileExists;
         std::string folder;
+    } cases[] = {
+        {"nothing of the user's", Usual, false, home, false, "/opt/kt"},
+        {"the user's file", Usual, false, home, true, user},
+        {"no configuration folder", Usual, false, "", true, "/opt/kt"},
+        {"--program-folder beats the user's file", Usual, true, home, true, "/opt/kt"},
+        {"--language ja beats the user's file", Japanese, false, home, true, "/opt/kt/lang/ja"},
+        {"--language en", English, false, home, false, "/opt/kt/lang/en"},
+        {"--language within --program-folder", Japanese, true, "", false, "/opt/kt/lang/ja"},
     };
-    const Case cases[] = {
-        {"nothing of the user's", LanguageChoice::Usual, false, "/home/op/.config", {}, "/opt/kt"},
-        {"the user's file",
-         LanguageChoice::Usual,
-         false,
-         "/home/op/.config",
-         {userFile},
-         "/home/op/.config/kt520"},
-        {"no configuration folder", LanguageChoice::Usual, false, "", {userFile}, "/opt/kt"},
-        {"--program-folder beats the user's file",
-         LanguageChoice::Usual,
-         true,
-         "/home/op/.config",
-         {userFile},
-         "/opt/kt"},
-        {"--language ja beats the user's file",
-         LanguageChoice::Japanese,
-         false,
-         "/home/op/.config",
-         {userFile},
-         "/opt/kt/lang/ja"},
-        {"--language en",
-         LanguageChoice::English,
-         false,
-         "/home/op/.config",
-         {},
-         "/opt/kt/lang/en"},
-        {"--language within --program-folder",
-         LanguageChoice::Japanese,
-         true,
-         "",
-         {},
-         "/opt/kt/lang/ja"},
-    };
-    for (const Case& c : cases) {
-        const auto exists = [&c](const std::string& path) { return c.existing.count(path) > 0; };
+    for (const auto& c : cases) {
+        const auto exists = [&](const std::string& path) {
+            return c.userFileExists && path == user + "/520Language.ini";
+        };
         EXPECT_EQ(
             languageFileFolder({"/opt/kt", c.programFolderGiven, c.choice, c.configHome}, exists),
             c.folder)

@@ -53,53 +53,41 @@ TEST(MessageCatalog, LoadingAnUnknownCodeEmptiesAFilledCatalog) {
     EXPECT_EQ(catalog.internalError(), "No.17");
 }
 
-TEST(MessageCatalog, EnglishTextsKeepTheirBlanksAndSpellings) {
-    const MessageCatalog catalog = loaded("E");
-    EXPECT_EQ(catalog.boxTitle(1), "Warning");
-    EXPECT_EQ(catalog.boxTitle(2), "Information");
-    EXPECT_EQ(catalog.message(1), "COM1: Cannot be connected to KT-520! ");
-    EXPECT_EQ(catalog.message(2), ": Cannot be connected to KT-520! ");
-    EXPECT_EQ(catalog.message(14), "After origin move, please click a start button again.");
-    EXPECT_EQ(catalog.instrumentError(1), "Command Error");
-    EXPECT_EQ(catalog.instrumentError(14), "Non Crad");
-    EXPECT_EQ(catalog.statusText(1), "Measured Profile Data. ");
-    EXPECT_EQ(catalog.statusText(8), "Evaluation Profile Data.");
-}
-
-TEST(MessageCatalog, InternalErrorEndsInTheJapaneseFullStopBeforeNo17) {
-    const MessageCatalog english = loaded("E");
-    // "。" is E3 80 82 in UTF-8.
-    EXPECT_EQ(english.instrumentError(22), "Communication Softwear Error\xE3\x80\x82");
-    EXPECT_EQ(english.internalError(), "Communication Softwear Error\xE3\x80\x82No.17");
+// The texts keep their blanks, odd spellings and special characters byte for
+// byte: "。" (E3 80 82) ends error 22, Japanese message 9 opens with the
+// ideographic space U+3000, error 4 has the half-width katakana ﾃﾞｰﾀ, error 9
+// the half-width small e ｪ (U+FF6A), errors 20 and 21 full-width letters.
+TEST(MessageCatalog, TextsAreStoredByteForByte) {
+    using List = const std::string& (MessageCatalog::*)(int) const;
+    constexpr List box = &MessageCatalog::boxTitle, message = &MessageCatalog::message,
+                   error = &MessageCatalog::instrumentError, status = &MessageCatalog::statusText;
+    const std::tuple<const char*, List, int, std::string> cases[] = {
+        {"E", box, 1, "Warning"},
+        {"E", box, 2, "Information"},
+        {"E", message, 1, "COM1: Cannot be connected to KT-520! "},
+        {"E", message, 2, ": Cannot be connected to KT-520! "},
+        {"E", message, 12, "\xE4\xBA\x88\xE5\x82\x99"},  // 予備, the same in both
+        {"E", message, 14, "After origin move, please click a start button again."},
+        {"E", error, 1, "Command Error"},
+        {"E", error, 14, "Non Crad"},
+        {"E", error, 22, "Communication Softwear Error\xE3\x80\x82"},
+        {"E", status, 1, "Measured Profile Data. "},
+        {"E", status, 8, "Evaluation Profile Data."},
+        {"J", box, 1, "注意"},
+        {"J", message, 2, " KT-520が接続されていません！"},
+        {"J", message, 9, "\xE3\x80\x80設定条件異常"},
+        {"J", message, 11, "KT210のデータです."},
+        {"J", message, 12, "予備"},
+        {"J", error, 4, "該当\xEF\xBE\x83\xEF\xBE\x9E\xEF\xBD\xB0\xEF\xBE\x80無し"},
+        {"J", error, 9, "ハードウ\xEF\xBD\xAAア異常"},
+        {"J", error, 20, "ＤＡＴエラー"},
+        {"J", error, 21, "ＣＦ Ｖｅｒｓｉｏｎ ＥＲＲＯＲ"},
+        {"J", status, 6, "評価曲線データ取得までしばらくお待ち下さい。"},
+    };
+    for (const auto& [code, list, n, text] : cases)
+        EXPECT_EQ((loaded(code).*list)(n), text) << code << " " << n;
+    EXPECT_EQ(loaded("E").internalError(), "Communication Softwear Error\xE3\x80\x82No.17");
     EXPECT_EQ(loaded("J").internalError(), loaded("J").instrumentError(22) + "No.17");
-}
-
-TEST(MessageCatalog, Message12IsTheSameInBothLanguages) {
-    EXPECT_EQ(loaded("E").message(12), "\xE4\xBA\x88\xE5\x82\x99");  // 予備
-    EXPECT_EQ(loaded("J").message(12), loaded("E").message(12));
-}
-
-TEST(MessageCatalog, JapaneseSpecialCharactersAreStoredByteForByte) {
-    const MessageCatalog catalog = loaded("J");
-    // Message 9 opens with the ideographic space U+3000.
-    EXPECT_EQ(catalog.message(9).substr(0, 3), "\xE3\x80\x80");
-    EXPECT_EQ(catalog.message(9), "\xE3\x80\x80設定条件異常");
-    // Message 11 ends in the ASCII full stop.
-    EXPECT_EQ(catalog.message(11), "KT210のデータです.");
-    // Message 2 opens with an ASCII blank.
-    EXPECT_EQ(catalog.message(2), " KT-520が接続されていません！");
-    // Error 4 uses half-width katakana ﾃ ﾞ ｰ ﾀ (U+FF83 U+FF9E U+FF70 U+FF80).
-    EXPECT_EQ(catalog.instrumentError(4),
-              "該当\xEF\xBE\x83\xEF\xBE\x9E\xEF\xBD\xB0\xEF\xBE\x80無し");
-    // Error 9 has the half-width small e ｪ (U+FF6A) after the full-width ウ.
-    EXPECT_EQ(catalog.instrumentError(9),
-              "ハードウ\xEF\xBD\xAA"
-              "ア異常");
-    // Errors 20 and 21 are full-width Latin letters.
-    EXPECT_EQ(catalog.instrumentError(20), "ＤＡＴエラー");
-    EXPECT_EQ(catalog.instrumentError(21), "ＣＦ Ｖｅｒｓｉｏｎ ＥＲＲＯＲ");
-    EXPECT_EQ(catalog.boxTitle(1), "注意");
-    EXPECT_EQ(catalog.statusText(6), "評価曲線データ取得までしばらくお待ち下さい。");
 }
 
 }  // namespace

@@ -24,16 +24,15 @@ class Exchange : public ::testing::Test {
         line.attach(1, peer);
         EXPECT_TRUE(line.open(1, link::kLineSettings));
     }
-    // What the exchange of `command` ends with: the reply, or the fault that ended it.
+    // What an exchange ends with: the reply, or the fault that ended it and when.
     std::string outcome(async::Task<std::string> task) {
         try {
             return runTask(loop, std::move(task));
         } catch (const LineLost& lost) {
-            return "lost " + std::to_string(static_cast<int>(lost.fault)) + " at " +
-                   std::to_string(loop.now().count());
+            return this->lost(lost.fault, loop.now().count());
         }
     }
-    std::string lost(LineFault fault, int at) {
+    static std::string lost(LineFault fault, long long at) {
         return "lost " + std::to_string(static_cast<int>(fault)) + " at " + std::to_string(at);
     }
 
@@ -60,27 +59,24 @@ TEST_F(Exchange, AReplyThatArrivedBeforeTheWaitIsReadAtOnce) {
 }
 
 TEST_F(Exchange, EveryByteMustComeWithinTheBoundOfTheOneBefore) {
-    struct Case {
+    const struct {
         std::vector<std::pair<int, std::string>> schedule;  // ms after the command, bytes
         std::string reply;                                  // or, when empty:
         LineFault fault;
         int endsAfter;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{{2999, "OK\r"}}, "OK\r", {}, 0},
         {{{3001, "OK\r"}}, "", LineFault::TimedOut, 3000},
         {{{2900, "a"}, {5800, "b"}, {8700, "\r"}}, "ab\r", {}, 0},
         {{{100, "ab"}, {3200, "\r"}}, "", LineFault::TimedOut, 3100},
         {{{10, std::string(link::kMaxReplyLength + 1, '#')}}, "", LineFault::Overlong, 10},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.reply + std::to_string(c.endsAfter));
         const Millis start = loop.now();
         for (const auto& [after, bytes] : c.schedule) peer.sendAt(start + Millis{after}, bytes);
-        const std::string expected =
-            c.reply.empty() ? lost(c.fault, static_cast<int>(start.count()) + c.endsAfter)
-                            : c.reply;
-        EXPECT_EQ(outcome(link.exchange("RDCON00")), expected);
+        EXPECT_EQ(outcome(link.exchange("RDCON00")),
+                  c.reply.empty() ? lost(c.fault, start.count() + c.endsAfter) : c.reply);
         loop.runFor(Millis{20000});
         line.clearInput();
     }
@@ -97,22 +93,18 @@ TEST_F(Exchange, ALinkDownSendsNothingAndAPulledPortEndsTheWait) {
 }
 
 TEST_F(Exchange, StatusRepliesAreReadWholeWhateverTheyHold) {
+    using Kind = link::StatusReply::Kind;
     peer.once("RDSTU00", "OK106000000");
     const link::StatusReply status = runTask(loop, link.queryStatus());
-    EXPECT_EQ(status.kind, link::StatusReply::Kind::Status);
-    EXPECT_EQ(status.at(3), '1');
-    EXPECT_EQ(status.at(4), '0');
-
+    EXPECT_EQ(std::tuple(status.kind, status.at(3), status.at(4)),
+              std::tuple(Kind::Status, '1', '0'));
     peer.once("RDSTU00", "NG10\r");
     const link::StatusReply refused = runTask(loop, link.queryStatus());
-    EXPECT_EQ(refused.kind, link::StatusReply::Kind::Refused);
-    EXPECT_EQ(refused.refusal.number, 10);
+    EXPECT_EQ(std::tuple(refused.kind, refused.refusal.number), std::tuple(Kind::Refused, 10));
     EXPECT_EQ(line.bytesWaiting(), 0u);
-
     peer.once("RDSTU00", "?!");
     const link::StatusReply odd = runTask(loop, link.queryStatus());
-    EXPECT_EQ(odd.kind, link::StatusReply::Kind::Unexpected);
-    EXPECT_EQ(odd.at(3), '?');
+    EXPECT_EQ(std::tuple(odd.kind, odd.at(3)), std::tuple(Kind::Unexpected, '?'));
 }
 
 TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
@@ -121,14 +113,15 @@ TEST_F(Exchange, BlocksAreReadToTheirDeclaredEnd) {
     peer.once("RDDTB00", blockReply({}));
     peer.once("RDDTB00", blockReply(std::vector<float>(1001, 0.5f)));
     peer.once("RDDTB00", "NG04\r");
+    using Kind = link::Block::Kind;
     const link::Block points = runTask(loop, link.fetchBlock());
-    EXPECT_EQ(points.kind, link::Block::Kind::Points);
-    EXPECT_EQ(points.points, (std::vector<float>{1.0f, -2.0f}));
+    EXPECT_EQ(std::tuple(points.kind, points.points),
+              std::tuple(Kind::Points, std::vector<float>{1.0f, -2.0f}));
     EXPECT_TRUE(runTask(loop, link.fetchBlock()).points.empty());
     const link::Block oversized = runTask(loop, link.fetchBlock());
-    EXPECT_EQ(oversized.kind, link::Block::Kind::Oversized);
-    EXPECT_EQ(oversized.declaredPoints, 1001);
-    EXPECT_EQ(runTask(loop, link.fetchBlock()).kind, link::Block::Kind::End);
+    EXPECT_EQ(std::tuple(oversized.kind, oversized.declaredPoints),
+              std::tuple(Kind::Oversized, 1001));
+    EXPECT_EQ(runTask(loop, link.fetchBlock()).kind, Kind::End);
 
     peer.once("RDDTB00", std::string("XY\x00\x01zzzzz", 9));
     EXPECT_THROW(runTask(loop, link.fetchBlock()), lang::InternalFault);
@@ -174,18 +167,17 @@ TEST_F(Opening, SettlesDrainsAsksAndChecksTheModelWithinThreeSeconds) {
 }
 
 TEST_F(Opening, AnythingButAKt520InTimeClosesThePort) {
-    struct Case {
+    const struct {
         const char* answer;
         Millis delay;
         bool ready;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"RDKTKT210 V 1.0\r", Millis{5}, true},     // another model
         {"RDKTKT5\r", Millis{5}, true},             // too short to say
         {"RDKTKT520 V 1.1\r", Millis{2100}, true},  // after the 3 s from opening
         {"RDKTKT520 V 1.1\r", Millis{5}, false},    // no device-ready signal
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         peer.ready = c.ready;
         peer.on("RDKT 00", c.answer, c.delay);

@@ -19,16 +19,13 @@ TEST(PortMap, MapsPortsOneToTwentyAndHonoursOverrides) {
     EXPECT_EQ(map.deviceFor(21), "");
 
     std::string error;
-    const std::tuple<const char*, int, const char*> overrides[] = {
-        {"COM3=/dev/ttyUSB0", 3, "/dev/ttyUSB0"}, {"com20=/dev/pts/4", 20, "/dev/pts/4"}};
-    for (const auto& [text, port, device] : overrides) {
+    for (const char* text : {"COM3=/dev/ttyUSB0", "com20=/dev/pts/4"}) {
         const auto entry = parsePortOverride(text, error);
         ASSERT_TRUE(entry) << text;
-        EXPECT_EQ(entry->portNumber, port);
         map.apply(*entry);
-        EXPECT_EQ(map.deviceFor(port), device);
     }
-    EXPECT_NE(map.deviceFor(4), "/dev/ttyUSB0");
+    EXPECT_EQ(map.deviceFor(3), "/dev/ttyUSB0");
+    EXPECT_EQ(map.deviceFor(20), "/dev/pts/4");
 }
 
 TEST(PortMap, OverridesWithBadTextAreRejectedWithAReason) {

@@ -25,28 +25,16 @@ using namespace std::chrono_literals;
 TEST(LineSettings, ReadsTheSettingsTextAndRefusesAnythingElse) {
     const auto settings = parseLineSettings("28800,E,8,1");
     ASSERT_TRUE(settings);
-    EXPECT_EQ(settings->baudRate, 28800);
-    EXPECT_EQ(settings->parity, QSerialPort::EvenParity);
-    EXPECT_EQ(settings->dataBits, QSerialPort::Data8);
-    EXPECT_EQ(settings->stopBits, QSerialPort::OneStop);
+    EXPECT_EQ(
+        std::tuple(settings->baudRate, settings->parity, settings->dataBits, settings->stopBits),
+        std::tuple(28800, QSerialPort::EvenParity, QSerialPort::Data8, QSerialPort::OneStop));
     const auto other = parseLineSettings("9600,n,7,1.5");
     ASSERT_TRUE(other);
-    EXPECT_EQ(other->parity, QSerialPort::NoParity);
-    EXPECT_EQ(other->dataBits, QSerialPort::Data7);
-    EXPECT_EQ(other->stopBits, QSerialPort::OneAndHalfStop);
-
+    EXPECT_EQ(std::tuple(other->parity, other->dataBits, other->stopBits),
+              std::tuple(QSerialPort::NoParity, QSerialPort::Data7, QSerialPort::OneAndHalfStop));
     for (const char* bad : {"", "28800,E,8", "28800,X,8,1", "fast,E,8,1", "28800,E,9,1",
-                            "28800,E,8,3", "0,E,8,1", "28800,E,8,1,1"}) {
+                            "28800,E,8,3", "0,E,8,1", "28800,E,8,1,1"})
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
-    }
-}
-
-// Runs `work` on Qt's own loop until it has ended.
-void runOnQt(async::Task<void> work) {
-    QEventLoop running;
-    async::Job job(std::move(work));
-    job.start([&](std::exception_ptr) { running.quit(); });
-    if (job.active()) running.exec();
 }
 
 QCoreApplication& application() {
@@ -114,7 +102,10 @@ TEST(QtSerialLine, TheLinkReadsABlockAndNoticesTheFarEndClosing) {
     Block block;
     std::optional<LineFault> fault;
     const auto start = std::chrono::steady_clock::now();
-    runOnQt(fetchThenLoseTheLine(link, master, block, fault));
+    QEventLoop running;  // Qt's own loop, until the work has ended
+    async::Job job(fetchThenLoseTheLine(link, master, block, fault));
+    job.start([&](std::exception_ptr) { running.quit(); });
+    if (job.active()) running.exec();
     instrument.join();
     EXPECT_EQ(asked, "RDDTB00\r");
     EXPECT_EQ(block.points, (std::vector<float>{1.0f, -2.0f}));

@@ -21,16 +21,15 @@ TEST(Search, FindsTheInstrumentReadsItsConditionsAndTellsNothing) {
 }
 
 TEST(Search, PassesOverOtherModelsAndStopsAtAnUnsupportedOne) {
-    struct Case {
+    const struct {
         const char* port1;
         Texts messages;
         std::vector<std::pair<int, LinkState>> connections;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"RDKTKT210 V 1.000,0\r", {}, {{2, LinkState::Connected}}},
         {"RDKTKT529 V 1.000,0\r", {"It is not supported. "}, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.port1);
         ScriptedPeer other;
         other.on("RDKT 00", c.port1);

@@ -44,22 +44,19 @@ TEST(FaultTexts, AreReadOrRefusedWithTheReason) {
 
 TEST(SimOptions, ValuesAreCheckedAndApplied) {
     SimConfig config;
-    for (const auto& [key, value] : {std::pair{"speed", "20"},
-                                     {"firmware", "1.102"},
-                                     {"drive-range", "2"},
-                                     {"seed", "99"},
-                                     {"model", "KT210"}})
-        EXPECT_EQ(applySimOption(config, key, value), "") << key;
+    // clang-format off
+    const std::pair<const char*, const char*> good[] = {
+        {"speed", "20"}, {"firmware", "1.102"}, {"drive-range", "2"}, {"seed", "99"},
+        {"model", "KT210"}};
+    // clang-format on
+    for (const auto& [key, value] : good) EXPECT_EQ(applySimOption(config, key, value), "") << key;
     EXPECT_EQ(std::tuple(config.speedFactor, config.romVersion(), config.driveRangeMm(),
                          config.seed, config.modelName),
               std::tuple(20.0, 1102, 50.8, 99u, std::string("KT210")));
-    for (const auto& [key, value] : {std::pair{"speed", "0"},
-                                     {"speed", "fast"},
-                                     {"firmware", "1.1"},
-                                     {"drive-range", "-3"},
-                                     {"seed", "x"},
-                                     {"model", "KT5200"},
-                                     {"colour", "red"}})
+    const std::pair<const char*, const char*> bad[] = {
+        {"speed", "0"}, {"speed", "fast"},   {"firmware", "1.1"}, {"drive-range", "-3"},
+        {"seed", "x"},  {"model", "KT5200"}, {"colour", "red"}};
+    for (const auto& [key, value] : bad)
         EXPECT_NE(applySimOption(config, key, value), "") << key << "=" << value;
     EXPECT_EQ(config.speedFactor, 20.0);  // a refused value changes nothing
 }

@@ -1,21 +1,9 @@
 #pragma once
 // ScriptedPeer: the far end of an InMemoryLine whose answers a test writes
-// down beforehand.
-//
-//   ScriptedPeer peer;                          line.attach(1, peer);
-//   peer.on("RDKT 00", "RDKTKT520...\r");       // answer every "RDKT 00", 5 ms later
-//   peer.on("RDSTU00", "OK000000000", Millis{40});  // ... or after a chosen delay
-//   peer.once("RDDTB00", blockReply({1.0f}));   // one-off answers go first, in order,
-//   peer.once("RDDTB00", "NG04\r");             //   then the standing answer (if any)
-//   peer.sendAt(Millis{1500}, "noise");         // bytes due at a moment of the clock
-//   peer.forgetAnswers();                       // silence from now on
-//   peer.ready = false;                         // the device-ready input (DSR) is off
-//   peer.bytesPerMilli = 3;                     // answers trickle out (28800 baud is
-//                                               //   about 2.6 bytes/ms); 0: all at once
-//   peer.commands                               // what the host sent, without the CRs
-//   peer.onCommand = [&](const std::string& c, Millis now) { ... };  // extra behaviour
-//
-// A command with no answer written down gets none: the line stays silent.
+// down beforehand. One-off answers (`once`) go first, in order, then the
+// standing answer (`on`); a command with neither meets silence. Answers
+// leave 5 ms after the command unless told otherwise, all at once or
+// `bytesPerMilli` at a time (28800 baud is about 2.6 bytes/ms).
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -42,11 +30,6 @@ class ScriptedPeer : public link::LinePeer {
         oneOff_[command].push_back({std::move(answer), delay});
     }
     void sendAt(Millis at, const std::string& bytes) { schedule(bytes, at); }
-    // Forgets every answer written down: from now on commands meet silence.
-    void forgetAnswers() {
-        standing_.clear();
-        oneOff_.clear();
-    }
 
     void receiveFromHost(std::string_view bytes, Millis now) override {
         pending_.append(bytes);
@@ -78,15 +61,9 @@ class ScriptedPeer : public link::LinePeer {
     }
 
     bool deviceReady() const override { return ready; }
-    void hostOpened(bool open) override {
-        isOpen = open;
-        if (open) ++openings;
-    }
 
     std::vector<std::string> commands;
-    bool ready = true;
-    bool isOpen = false;
-    int openings = 0;
+    bool ready = true;  // the device-ready input (DSR)
     int bytesPerMilli = 0;
     std::function<void(const std::string& command, Millis now)> onCommand;
 
@@ -125,15 +102,11 @@ class ScriptedPeer : public link::LinePeer {
     std::string pending_;
 };
 
-// "OK" and a point count, high byte first: the head of a profile block.
-inline std::string blockHeadBytes(std::uint16_t pointCount) {
-    return std::string{'O', 'K', static_cast<char>(pointCount >> 8),
-                       static_cast<char>(pointCount & 0xFF)};
-}
-
-// A whole profile block: head, each value as a big-endian IEEE single, one trailing byte.
+// A whole profile block: "OK", the point count and each value as big-endian
+// IEEE singles, one trailing byte.
 inline std::string blockReply(const std::vector<float>& values) {
-    std::string bytes = blockHeadBytes(static_cast<std::uint16_t>(values.size()));
+    std::string bytes{'O', 'K', static_cast<char>(values.size() >> 8),
+                      static_cast<char>(values.size() & 0xFF)};
     for (const float value : values) {
         const auto word = std::bit_cast<std::uint32_t>(value);
         for (int shift = 24; shift >= 0; shift -= 8) {
