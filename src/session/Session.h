@@ -27,6 +27,7 @@
 #include "link/InstrumentLink.h"
 #include "link/ModelInfo.h"
 #include "link/SerialLine.h"
+#include "measurement/DataFiles.h"
 #include "measurement/ProfileData.h"
 #include "measurement/RunFiles.h"
 #include "measurement/RunRecord.h"
@@ -138,7 +139,7 @@ class Session {
     async::Task<RunEnd> retrieveData(const conditions::ConditionState& state);
     async::Task<void> readResults();
     async::Task<void> writeConditionFile();
-    void convertToMicroinches();
+    async::Task<void> analyse(measurement::ProfileHeights heights);
     void publishFiles();
     void finishRun(RunEnd end);
     std::string outcomeText() const;
