@@ -19,6 +19,7 @@
 #include "async/EventLoop.h"
 #include "async/Task.h"
 #include "async/Worker.h"
+#include "card/CardMeasurement.h"
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionPanel.h"
 #include "conditions/ConditionSet.h"
@@ -43,8 +44,10 @@ std::string_view runModeText(RunMode mode);
 
 struct Request {
     Action action = Action::ConditionRead;
-    int argument = 0;            // the port for Connect, the button for JogPress
+    int argument = 0;            // the port for Connect, the button for JogPress, 1 for a
+                                 // CardImport with tilt compensation
     async::Millis notBefore{0};  // Stop: when its "WRSTP" may go out
+    std::filesystem::path cardFile{};  // CardImport: the measurement's ".SMB" file
 };
 
 inline constexpr int kMaxPortNumber = 20;
@@ -143,6 +146,14 @@ class Session {
     void publishFiles();
     void finishRun(RunEnd end);
     std::string outcomeText() const;
+
+    // The memory-card import (CardImport.cpp).
+    async::Task<void> importCard(Request request);
+    // The message for a bad card, shown; returns its text.
+    std::string tellCardProblem(const card::CardProblem& problem);
+    // The twin of identification for a card's model and firmware.
+    void configureFromCard(const card::CardHeader& header,
+                           const conditions::ConditionLayouts& layouts);
 
     // Small helpers every operation uses; each message helper returns the text it showed.
     async::Task<link::StatusReply> status();
