@@ -29,32 +29,21 @@ constexpr std::size_t kMaxPoints = measurement::ProfileData::kCapacity;
 constexpr std::size_t kMaxResultBytes = 8192;
 constexpr std::size_t kLongCardRecord = 341;
 
-std::string_view tagOf(CardFile file) {
-    switch (file) {
-        case CardFile::Smb:
-            return "KSMB";
-        case CardFile::Rcb:
-            return "KRCB";
-        case CardFile::Res:
-            return "KRES";
-        case CardFile::Csv:
-            break;
-    }
-    return "KCSV";
-}
+// Each kind of file: its tag, its extension and the most its body may hold.
+struct Kind {
+    std::string_view tag;
+    const char* extension;
+    std::size_t largestBody;
+};
+constexpr Kind kKinds[] = {
+    {"KSMB", ".SMB", kSmbHeadBytes + 4 * kMaxPoints},
+    {"KRCB", ".RCB", kLongCardRecord},
+    {"KRES", ".RES", 4 + 4 * kMaxPoints},
+    {"KCSV", ".CSV", kMaxResultBytes},
+};
 
-std::size_t largestBody(CardFile file) {
-    switch (file) {
-        case CardFile::Smb:
-            return kSmbHeadBytes + 4 * kMaxPoints;
-        case CardFile::Rcb:
-            return kLongCardRecord;
-        case CardFile::Res:
-            return 4 + 4 * kMaxPoints;
-        case CardFile::Csv:
-            break;
-    }
-    return kMaxResultBytes;
+const Kind& kindOf(CardFile file) {
+    return kKinds[CardFiles::index(file)];
 }
 
 // CRC-32 as zip and PNG have it (reflected 0x04C11DB7, all ones in and out).
@@ -98,7 +87,7 @@ void putPoints(std::string& out, const std::vector<float>& points) {
 }
 
 std::string framed(CardFile file, const std::string& body) {
-    std::string out(tagOf(file));
+    std::string out(kindOf(file).tag);
     putNumber(out, kFormatVersion, 2);
     putNumber(out, static_cast<std::uint32_t>(body.size()), 4);
     out += body;
@@ -142,9 +131,8 @@ class Decoder {
             if (read.problem) return failed(*read.problem);
         }
         const std::string_view record = bodies[0].bytes;
-        if (record.size() !=
-            static_cast<std::size_t>(conditions::cardConditionLayout(m.header.romVersion)
-                                         .totalWidth()))
+        if (record.size() != static_cast<std::size_t>(
+                                 conditions::cardConditionLayout(m.header.romVersion).totalWidth()))
             return failed({CardFault::VersionCheck, name(CardFile::Rcb)});
         if (!printable(record)) return damaged(CardFile::Rcb, Damage::Contents);
         m.conditionRecord = std::string(record);
@@ -174,7 +162,7 @@ class Decoder {
         };
         if (!files_[file]) return problem(CardFault::Missing);
         const std::string_view bytes = *files_[file];
-        const std::string_view tag = tagOf(file);
+        const std::string_view tag = kindOf(file).tag;
         if (bytes.substr(0, kTagBytes) != tag.substr(0, std::min(bytes.size(), kTagBytes)))
             return problem(CardFault::Damaged, Damage::NotCardFile);
         if (bytes.size() >= kTagBytes + 2 && number(bytes, kTagBytes, 2) != kFormatVersion)
@@ -182,7 +170,7 @@ class Decoder {
         if (bytes.size() < kHeadBytes)
             return problem(CardFault::Truncated, Damage::None, bytes.size(), kFrameBytes);
         const std::size_t length = number(bytes, kTagBytes + 2, 4);
-        if (length > largestBody(file)) {
+        if (length > kindOf(file).largestBody) {
             const bool profile = file == CardFile::Smb || file == CardFile::Res;
             return problem(CardFault::Damaged, profile ? Damage::TooManyPoints : Damage::Contents);
         }
@@ -243,21 +231,11 @@ class Decoder {
 }  // namespace
 
 const char* extensionOf(CardFile file) {
-    switch (file) {
-        case CardFile::Smb:
-            return ".SMB";
-        case CardFile::Rcb:
-            return ".RCB";
-        case CardFile::Res:
-            return ".RES";
-        case CardFile::Csv:
-            break;
-    }
-    return ".CSV";
+    return kindOf(file).extension;
 }
 
 std::size_t largestFile(CardFile file) {
-    return kFrameBytes + largestBody(file);
+    return kFrameBytes + kindOf(file).largestBody;
 }
 
 CardFiles encodeCard(const CardMeasurement& m) {
