@@ -47,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (m.header.modelName != "KT520" || m.header.romVersion < kLowestFirmware) std::abort();
     const int width = kt520::conditions::cardConditionLayout(m.header.romVersion).totalWidth();
     if (m.conditionRecord.size() != static_cast<std::size_t>(width)) std::abort();
-    if (!finiteAndFew(m.measured) || !finiteAndFew(m.evaluation) || m.results.empty())
-        std::abort();
+    if (!finiteAndFew(m.measured) || !finiteAndFew(m.evaluation) || m.results.empty()) std::abort();
     const CardRead again = decodeCard(encodeCard(m), "KT000001");
     if (!again.measurement || !(*again.measurement == m)) std::abort();
     return 0;

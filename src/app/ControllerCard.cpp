@@ -35,8 +35,8 @@ void Controller::openCardDialog() {
 
 void Controller::browsed(bool readable) {
     if (!readable)
-        showMessage({catalog_.message(kDriveUnreadable), catalog_.boxTitle(kWarning),
-                     session::Icon::Stop});
+        showMessage(
+            {catalog_.message(kDriveUnreadable), catalog_.boxTitle(kWarning), session::Icon::Stop});
     frontend_.formChanged();
 }
 

@@ -103,8 +103,9 @@ Saved saveToCard(const std::filesystem::path& folder, const CardMeasurement& mea
     if (error) return {{}, folder.string() + ": " + error.message()};
 
     std::string number = std::to_string(highest + 1);
-    number.insert(0, static_cast<std::size_t>(kNumberDigits) - std::min<std::size_t>(
-                                                                   number.size(), kNumberDigits),
+    number.insert(0,
+                  static_cast<std::size_t>(kNumberDigits) -
+                      std::min<std::size_t>(number.size(), kNumberDigits),
                   '0');
     const std::string stem = std::string(kNamePrefix) + number;
     const CardFiles files = encodeCard(measurement);

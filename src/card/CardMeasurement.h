@@ -13,8 +13,8 @@
 namespace kt520::card {
 
 struct CardHeader {
-    std::string modelName;     // "KT520"; "KT210" for the other model's files
-    std::string firmwareText;  // "1.311"
+    std::string modelName;        // "KT520"; "KT210" for the other model's files
+    std::string firmwareText;     // "1.311"
     std::int16_t romVersion = 0;  // the firmware version x 1000
     std::string date;             // "2024/05/17 14:03:22", as the instrument's clock had it
     bool operator==(const CardHeader&) const = default;

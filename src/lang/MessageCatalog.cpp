@@ -104,7 +104,8 @@ constexpr Text kProgramTexts[] = {
      "終了: 結果を読み込みました（CSV保存がOFFのためファイルは保存していません）。"},
     {"Finished: the data files are written, but not Parameter.csv: the instrument refused the "
      "result read ({}).",
-     "終了: データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
+     "終了: "
+     "データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
      "{}）。"},
     {"Not started: {}", "開始しませんでした: {}"},
     {"Failed: {}", "失敗しました: {}"},

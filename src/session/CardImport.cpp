@@ -62,42 +62,41 @@ async::Task<void> Session::importCard(Request request) {
         finishRun({Outcome::Failed, tellCardProblem(read.problem)});
         co_return;
     }
-    const card::CardMeasurement& card = *read.measurement;
-    record_.measuredOn = card.header.date;
+    const card::CardMeasurement& saved = *read.measurement;
+    record_.measuredOn = saved.header.date;
     conditions::ConditionLayouts layouts;
-    layouts.prepareConditionLayouts(card.header.romVersion);
-    layouts.prepareCardLayout(card.header.romVersion);
+    layouts.prepareConditionLayouts(saved.header.romVersion);
+    layouts.prepareCardLayout(saved.header.romVersion);
 
     conditions::ConditionSet set;
     measurement::ProfileHeights heights;
     try {
-        set = conditions::conditionsFromCardRecord(card.conditionRecord, layouts);
+        set = conditions::conditionsFromCardRecord(saved.conditionRecord, layouts);
         profile_.clearOutputLines();
-        for (const float point : card.evaluation) profile_.appendPoint(profile::numberText(point));
-        const bool inch = conditions::itemText(set, layouts.items,
-                                               codeOf(conditions::Item::Unit)) == "2";
+        for (const float point : saved.evaluation) profile_.appendPoint(profile::numberText(point));
+        const bool inch =
+            conditions::itemText(set, layouts.items, codeOf(conditions::Item::Unit)) == "2";
         heights = measurement::stageProfiles(
-            numberTexts(card.measured), profile_,
+            numberTexts(saved.measured), profile_,
             {conditions::itemText(set, layouts.items, codeOf(conditions::Item::Filter)),
              request.argument != 0, inch},
             files_, record_);
-        record_.results = card.results;
+        record_.results = saved.results;
         measurement::stageResults(record_, files_);
-        measurement::stageConditions(
-            profile_, {set, layouts.items, card.header.romVersion, p_.languageCode}, files_,
-            record_);
+        measurement::stageConditions(profile_,
+                                     {set, layouts.items, saved.header.romVersion, p_.languageCode},
+                                     files_, record_);
     } catch (const lang::InternalFault&) {
         // A card is input: a code that no table knows makes its record damaged,
         // it is no fault of the program.
         files_.discard();
-        finishRun({Outcome::Failed,
-                   tellCardProblem({card::CardFault::Damaged,
-                                    request.cardFile.stem().string() + ".RCB",
-                                    card::Damage::UnknownCode})});
+        finishRun({Outcome::Failed, tellCardProblem({card::CardFault::Damaged,
+                                                     request.cardFile.stem().string() + ".RCB",
+                                                     card::Damage::UnknownCode})});
         co_return;
     }
 
-    configureFromCard(card.header, layouts);
+    configureFromCard(saved.header, layouts);
     conditions_ = std::move(set);
     p_.panel.showConditions(conditions_, layouts_.items);
     p_.observer.statusList(record_.results);

@@ -97,7 +97,7 @@ async::Task<Session::RunEnd> Session::retrieveData(const conditions::ConditionSt
 // The parameters, computed on the PC from the whole measured profile.
 async::Task<void> Session::analyse(measurement::ProfileHeights heights) {
     auto work = [heights = std::move(heights),
-                     run = measurement::analysisConditions(conditions_, layouts_.items)] {
+                 run = measurement::analysisConditions(conditions_, layouts_.items)] {
         return analysis::analyseRun(heights.measuredUm, heights.evaluationUm, run);
     };
     record_.analysis = co_await async::compute(p_.worker, std::move(work));
@@ -118,7 +118,8 @@ async::Task<void> Session::readResults() {
         p_.observer.statusList({"No data"});
         co_return;
     }
-    const std::vector<std::string> lines = measurement::resultFields(std::string_view(reply).substr(2));
+    const std::vector<std::string> lines =
+        measurement::resultFields(std::string_view(reply).substr(2));
     record_.results = lines;
     p_.observer.statusList(lines);
 }
@@ -127,9 +128,9 @@ async::Task<void> Session::readResults() {
 async::Task<void> Session::writeConditionFile() {
     profile_.clearOutputLines();
     conditions_ = co_await readConditions();
-    measurement::stageConditions(
-        profile_, {conditions_, layouts_.items, model_.romVersion, p_.languageCode}, files_,
-        record_);
+    measurement::stageConditions(profile_,
+                                 {conditions_, layouts_.items, model_.romVersion, p_.languageCode},
+                                 files_, record_);
 }
 
 void Session::publishFiles() {
@@ -144,8 +145,7 @@ void Session::publishFiles() {
         p_.observer.statusList(lines);
         return;
     }
-    for (const std::string& name : names)
-        record_.files.push_back((p_.dataFolder / name).string());
+    for (const std::string& name : names) record_.files.push_back((p_.dataFolder / name).string());
 }
 
 }  // namespace kt520::session

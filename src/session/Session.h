@@ -44,9 +44,9 @@ std::string_view runModeText(RunMode mode);
 
 struct Request {
     Action action = Action::ConditionRead;
-    int argument = 0;            // the port for Connect, the button for JogPress, 1 for a
-                                 // CardImport with tilt compensation
-    async::Millis notBefore{0};  // Stop: when its "WRSTP" may go out
+    int argument = 0;                  // the port for Connect, the button for JogPress, 1 for a
+                                       // CardImport with tilt compensation
+    async::Millis notBefore{0};        // Stop: when its "WRSTP" may go out
     std::filesystem::path cardFile{};  // CardImport: the measurement's ".SMB" file
 };
 

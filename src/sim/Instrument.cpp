@@ -4,9 +4,9 @@
 #include <bit>
 #include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 #include "card/CardFolder.h"
 #include "sim/ProfileAnalysis.h"

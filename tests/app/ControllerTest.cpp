@@ -13,9 +13,7 @@ struct RecordingFrontend : app::Frontend {
     void formChanged() override { ++changes; }
     void showMessage(const session::Message& message) override { messages.push_back(message.text); }
     void beep() override { ++beeps; }
-    void runEnded(const measurement::RunRecord& record) override {
-        published.push_back(record);
-    }
+    void runEnded(const measurement::RunRecord& record) override { published.push_back(record); }
     void sessionIdle() override { ++idles; }
     void cardDialogOpened() override { ++cardOpenings; }
     void programEnds(bool byOperator) override { ended = byOperator ? "operator" : "itself"; }
@@ -182,8 +180,9 @@ TEST(CardDialog, BrowsesTheLastFolderAndReadsTheChosenMeasurement) {
     ASSERT_EQ(rig.frontend.published.size(), 1u);
     EXPECT_EQ(rig.frontend.published[0].outcome, measurement::RunRecord::Outcome::Written);
     EXPECT_EQ(rig.frontend.published[0].files.size(), 5u);
-    EXPECT_TRUE(rig.form.lblCMT[4].caption.starts_with("Finished: the data files are written "
-                                                       "from the card file kt000001.smb"));
+    EXPECT_TRUE(
+        rig.form.lblCMT[4].caption.starts_with("Finished: the data files are written "
+                                               "from the card file kt000001.smb"));
 }
 
 }  // namespace

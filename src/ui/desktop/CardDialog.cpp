@@ -20,7 +20,10 @@ CardDialog::CardDialog(CardForm& form, ModelBinder& binder, QWidget* parent)
     QListWidget* folders = binder.pickList(form.dirFOLDER, "dirFOLDER", true);
     QListWidget* files = binder.pickList(form.filLIST, "filLIST", false);
     // A double click on a measurement reads it, as READ does.
-    connect(files, &QListWidget::itemActivated, this, [this] { form_.cmdREAD.click(); refresh(); });
+    connect(files, &QListWidget::itemActivated, this, [this] {
+        form_.cmdREAD.click();
+        refresh();
+    });
 
     auto* places = new QGridLayout;
     places->addWidget(binder.comboBox(form.devDRIVE, "devDRIVE"), 0, 0, 1, 2);
