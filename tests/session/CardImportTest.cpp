@@ -117,11 +117,34 @@ void rewrite(const std::filesystem::path& path, const std::function<void(std::st
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Each of the four files cut after 20 bytes, or with one byte of its body changed.
+using ChangeCard = std::function<std::filesystem::path(const std::filesystem::path& smb)>;
+ChangeCard changed(const char* extension, void (*change)(std::string&)) {
+    return [=](const std::filesystem::path& smb) {
+        rewrite(cardFile(smb, extension), change);
+        return smb;
+    };
+}
+ChangeCard cutShort(const char* extension) {
+    return changed(extension, [](std::string& b) { b.resize(20); });
+}
+ChangeCard flipByte(const char* extension) {
+    return changed(extension, [](std::string& b) { b[12] ^= 0x01; });
+}
+std::string cutShortText(const char* extension, int bytes) {
+    return "The card file KT000001" + std::string(extension) +
+           " is cut short: it holds 20 of its " + std::to_string(bytes) + " bytes.";
+}
+std::string damagedText(const char* extension) {
+    return "The card file KT000001" + std::string(extension) +
+           " is damaged: its checksum does not match its contents.";
+}
+
 TEST_F(BadCard, GetsItsMessageAndWritesNothing) {
     struct Case {
         const char* what;
         std::function<void(card::CardMeasurement&)> written;
-        std::function<std::filesystem::path(const std::filesystem::path& smb)> damaged;
+        ChangeCard damaged;
         std::string message;
     };
     const auto nothing = [](card::CardMeasurement&) {};
@@ -141,11 +164,7 @@ TEST_F(BadCard, GetsItsMessageAndWritesNothing) {
          },
          same, "CF Version Error"},
         {"a format version this reader does not know", nothing,
-         [](const auto& smb) {
-             rewrite(cardFile(smb, ".RES"), [](std::string& b) { b[5] = 2; });
-             return smb;
-         },
-         "CF Version Error"},
+         changed(".RES", [](std::string& b) { b[5] = 2; }), "CF Version Error"},
         {"an unreadable drive", nothing,
          [](const auto& smb) { return smb.parent_path() / "gone" / smb.filename(); },
          "Please insert a disk into drive."},
@@ -155,35 +174,22 @@ TEST_F(BadCard, GetsItsMessageAndWritesNothing) {
              return smb;
          },
          "The card file KT000001.CSV is missing."},
-        {"a truncated file", nothing,
-         [](const auto& smb) {
-             rewrite(cardFile(smb, ".RES"), [](std::string& b) { b.resize(20); });
-             return smb;
-         },
-         "The card file KT000001.RES is cut short: it holds 20 of its 34 bytes."},
-        {"a damaged byte", nothing,
-         [](const auto& smb) {
-             rewrite(cardFile(smb, ".RCB"), [](std::string& b) { b[12] ^= 0x01; });
-             return smb;
-         },
-         damagedRcb + "its checksum does not match its contents."},
-        {"bytes after the end", nothing,
-         [](const auto& smb) {
-             rewrite(smb, [](std::string& b) { b += '\0'; });
-             return smb;
-         },
+        {".SMB cut short", nothing, cutShort(".SMB"), cutShortText(".SMB", 77)},
+        {".RCB cut short", nothing, cutShort(".RCB"), cutShortText(".RCB", 355)},
+        {".RES cut short", nothing, cutShort(".RES"), cutShortText(".RES", 34)},
+        {".CSV cut short", nothing, cutShort(".CSV"), cutShortText(".CSV", 24)},
+        {".SMB damaged", nothing, flipByte(".SMB"), damagedText(".SMB")},
+        {".RCB damaged", nothing, flipByte(".RCB"), damagedText(".RCB")},
+        {".RES damaged", nothing, flipByte(".RES"), damagedText(".RES")},
+        {".CSV damaged", nothing, flipByte(".CSV"), damagedText(".CSV")},
+        {"bytes after the end", nothing, changed(".SMB", [](std::string& b) { b += '\0'; }),
          damagedSmb + "bytes follow its end."},
         {"another kind of file", nothing,
-         [](const auto& smb) {
-             rewrite(smb, [](std::string& b) { b = "Hello, KT-520"; });
-             return smb;
-         },
+         changed(".SMB", [](std::string& b) { b = "Hello, KT-520"; }),
          damagedSmb + "it is not a KT-520 card file of its kind."},
-        {"a height that is no number",
-         [](auto& m) { m.measured[2] = std::nanf(""); }, same,
+        {"a height that is no number", [](auto& m) { m.measured[2] = std::nanf(""); }, same,
          damagedSmb + "its contents contradict its own header."},
-        {"a cut-off code no table knows",
-         [](auto& m) { m.conditionRecord[0] = '9'; }, same,
+        {"a cut-off code no table knows", [](auto& m) { m.conditionRecord[0] = '9'; }, same,
          damagedRcb + "its condition record holds a code this program does not know."},
     };
     const auto before = dataFiles();
