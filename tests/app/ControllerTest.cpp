@@ -183,6 +183,15 @@ TEST(CardDialog, BrowsesTheLastFolderAndReadsTheChosenMeasurement) {
     EXPECT_TRUE(
         rig.form.lblCMT[4].caption.starts_with("Finished: the data files are written "
                                                "from the card file kt000001.smb"));
+
+    // Again without the dialog's tilt compensation: the heights keep their tilt.
+    rig.form.cmdCARD.click();
+    dialog.filLIST.choose(0);
+    dialog.chkKTM.click();
+    dialog.cmdREAD.click();
+    rig.settle();
+    ASSERT_EQ(rig.frontend.published.size(), 2u);
+    EXPECT_NE(rig.frontend.published[1].measured, rig.frontend.published[0].measured);
 }
 
 }  // namespace
