@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 FUZZ_SECONDS=${FUZZ_SECONDS:-20}
 FUZZ_BUILD=${FUZZ_BUILD:-build-fuzz}
 TARGETS=(language_file_fuzz condition_record_fuzz text_reply_fuzz identification_fuzz
-         status_reply_fuzz block_reply_fuzz profile_files_fuzz)
+         status_reply_fuzz block_reply_fuzz profile_files_fuzz card_reader_fuzz)
 
 bash scripts/setup.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

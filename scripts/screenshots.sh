@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Pictures of the window before, during and after a run on the built-in
-# simulator, in English and in Japanese, at the window's own size and held at
+# simulator, and of the card dialog showing the measurement the run saved to
+# its card, in English and in Japanese, at the window's own size and held at
 # 1024x768, taken under Xvfb.
 #   scripts/screenshots.sh [BUILD_DIR]    (default: build)
-# Writes out/screenshots/{en,ja}[-1024x768]-{before,during,after}.png.
+# Writes out/screenshots/{en,ja}[-1024x768]-{before,during,after,card}.png.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
@@ -14,9 +15,11 @@ cmake --build "$build" --target kt520-screenshots >/dev/null
 shoot() {  # picture name, folder holding its 520Language.ini, screen size, [window size]
   local data
   data="$(mktemp -d)"
+  # The card browser opens where Folder.INI says: on the simulator's card.
+  printf '%s\r\n' "$data/card" >"$data/Folder.INI"
   xvfb-run -a -s "-screen 0 $3x24" \
     "$build/bin/kt520-screenshots" "$out/$1" ${4:+--window-size "$4"} --simulate --sim-speed 20 \
-    --program-folder "$2" --data-folder "$data"
+    --sim-card "$data/card" --program-folder "$2" --data-folder "$data"
   rm -rf "$data"
 }
 shoot en "$build/bin" 1400x1000

@@ -15,7 +15,7 @@ struct OptionEntry {
     int index;
 };
 
-// Labels, frames and the card's lists are plain controls.
+// Labels and frames are plain controls.
 using ControlRef = std::variant<ui::Control*, ui::CommandButton*, ui::CheckBox*, ui::TextBox*,
                                 ui::ComboBox*, ui::ListBox*, ui::ProgressBar*, OptionEntry>;
 

@@ -89,15 +89,6 @@ void Controller::bindMainForm() {
     };
 }
 
-void Controller::bindCardForm() {
-    card_.cmdREAD.onClick = [this] { closeCardDialog(true); };
-    card_.cmdCANCEL.onClick = [this] { closeCardDialog(false); };
-    card_.chkKTM.onClick = [this] {
-        card_.chkKTM.checked = !card_.chkKTM.checked;
-        frontend_.formChanged();
-    };
-}
-
 bool Controller::start() {
     if (!loadLanguageFile()) return false;
     fillPortList();
@@ -235,22 +226,6 @@ void Controller::runEnded(const measurement::RunRecord& record) {
 
 void Controller::programEnds() {
     end(false);
-}
-
-void Controller::openCardDialog() {
-    card_.shown = true;
-    // The card browser starts where it was last left.
-    card_.devDRIVE.caption = readFolderIni(dataFolder());
-    card_.dirFOLDER.caption = card_.devDRIVE.caption;
-    frontend_.formChanged();
-    frontend_.cardDialogOpened();
-}
-
-void Controller::closeCardDialog(bool keepFolder) {
-    if (keepFolder && !card_.dirFOLDER.caption.empty())
-        writeFolderIni(dataFolder(), card_.dirFOLDER.caption);
-    card_.shown = false;
-    frontend_.formChanged();
 }
 
 void Controller::end(bool byOperator) {

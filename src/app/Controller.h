@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "app/CardBrowser.h"
 #include "app/DataFolder.h"
 #include "app/Frontend.h"
 #include "async/EventLoop.h"
@@ -52,6 +53,11 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     std::string dataFolder() const { return folders_.data.path(); }
     bool idle() const { return session_ == nullptr || session_->idle(); }
 
+    // READ on the card dialog for the measurement whose ".SMB" file is
+    // `smbFile`: its folder is kept in "Folder.INI", and the session imports it
+    // with the dialog's tilt compensation (ControllerCard.cpp).
+    void importCard(const std::filesystem::path& smbFile);
+
     // session::SessionObserver
     void showMessage(const session::Message& message) override;
     void lengthRefused() override;
@@ -79,7 +85,9 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     void onPanel(const std::function<void()>& change);
     void updateDriveButtons();
     void openCardDialog();
-    void closeCardDialog(bool keepFolder);
+    void closeCardDialog(bool read);
+    // Message 13 when the card browser could not read what it was to show.
+    void browsed(bool readable);
     void end(bool byOperator);
 
     async::EventLoop& loop_;
@@ -90,6 +98,7 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
 
     ui::MainForm form_;
     ui::CardForm card_;
+    CardBrowser browser_{card_};
     lang::MessageCatalog catalog_;
     std::string languageCode_;
     conditions::ConditionPanel panel_;

@@ -139,6 +139,8 @@ bool HeadlessDriver::perform(const ScriptAction& action) {
         case Verb::Dump:
             dump();
             return true;
+        case Verb::Card:
+            return importCard(action);
         default:
             operate(action);
             if (done_ || controller_->idle()) {
@@ -176,7 +178,8 @@ std::optional<HeadlessDriver::Target> HeadlessDriver::resolve(const std::string&
 
 std::string HeadlessDriver::checkTarget(const ScriptAction& action) const {
     if (action.verb == Verb::After) return checkTarget(*action.delayed);
-    if (action.verb == Verb::Wait || action.verb == Verb::Dump) return {};
+    if (action.verb == Verb::Wait || action.verb == Verb::Dump || action.verb == Verb::Card)
+        return {};
     const auto target = resolve(action.target);
     if (!target) return "no control named \"" + action.target + "\"";
     if (!accepts(action.verb, target->control))
@@ -220,6 +223,16 @@ void HeadlessDriver::operate(const ScriptAction& action) {
             }
         },
         target->control);
+}
+
+bool HeadlessDriver::importCard(const ScriptAction& action) {
+    controller_->importCard(action.value);
+    if (done_ || controller_->idle()) {
+        reportResults();
+        return !done_;
+    }
+    waiting_ = Waiting::Operation;
+    return false;
 }
 
 void HeadlessDriver::dump() {

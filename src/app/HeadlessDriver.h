@@ -58,6 +58,8 @@ class HeadlessDriver : public Frontend {
     std::string checkTarget(const ScriptAction& action) const;
     std::optional<Target> resolve(const std::string& name) const;
     void operate(const ScriptAction& action);
+    // "card PATH": READ on the card dialog for that file; false while the import runs.
+    bool importCard(const ScriptAction& action);
     void dump();
     void reportStatus();
     void reportResults();

@@ -37,6 +37,14 @@ ParsedLine fail(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
+// "card PATH": the path is the rest of the line, blanks included.
+ParsedLine parseCard(ScriptAction action, std::string_view path) {
+    if (onlyBlanks(path)) return fail("card needs the path of a .SMB file");
+    action.verb = Verb::Card;
+    action.value = std::string(path);
+    return {std::move(action), {}};
+}
+
 ParsedLine parseAction(std::string_view line) {
     ScriptAction action;
     action.text = std::string(line);
@@ -70,10 +78,13 @@ ParsedLine parseAction(std::string_view line) {
                                    ? fail("after needs an action")
                                    : parseAction(rest.substr(firstChar));
             if (!inner.action) return fail("after " + std::string(number) + ": " + inner.error);
-            if (inner.action->verb == Verb::Wait || inner.action->verb == Verb::After)
+            if (inner.action->verb == Verb::Wait || inner.action->verb == Verb::After ||
+                inner.action->verb == Verb::Card)
                 return fail("after delivers clicks, presses, releases, typing, choices and dumps");
             action.delayed = std::make_shared<const ScriptAction>(std::move(*inner.action));
         }
+    } else if (verb == "card") {
+        return parseCard(std::move(action), rest);
     } else if (verb == "dump") {
         action.verb = Verb::Dump;
         if (!onlyBlanks(rest)) return fail("unexpected text after dump");

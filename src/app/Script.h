@@ -1,7 +1,7 @@
 #pragma once
 // The headless driver's script language, one action a line:
 //   click NAME | press NAME | release NAME | type NAME TEXT | choose NAME TEXT
-//   wait MS | dump | after MS ACTION
+//   wait MS | dump | after MS ACTION | card PATH
 // Blank lines and lines starting with "#" hold no action. NAME is a control
 // as the state dump names it, optionally preceded by "fomMAIN." or "fomCARD.".
 #include <memory>
@@ -11,13 +11,13 @@
 
 namespace kt520::app {
 
-enum class Verb { Click, Press, Release, Type, Choose, Wait, Dump, After };
+enum class Verb { Click, Press, Release, Type, Choose, Wait, Dump, After, Card };
 
 struct ScriptAction {
     Verb verb = Verb::Dump;
     std::string text;                             // the line as written (for "ignored" events)
     std::string target;                           // the control's name, as written
-    std::string value;                            // what type and choose enter
+    std::string value;                            // what type and choose enter; card's path
     long long millis = 0;                         // wait and after
     std::shared_ptr<const ScriptAction> delayed;  // what after delivers
 };

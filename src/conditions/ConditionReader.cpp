@@ -12,6 +12,7 @@ namespace kt520::conditions {
 using profile::trimBlanks;
 namespace {
 
+constexpr int kRangeItem = 6;
 constexpr int kUnitItem = 12;
 constexpr int kEvaluationLengthItem = 13;
 constexpr int kSamplingPitchItem = 14;
@@ -54,18 +55,31 @@ std::string pitchInMicrometres(std::string_view inchPitch) {
     lang::failInternal("inch sampling pitch \"" + key + "\"");
 }
 
+// The length and pitch texts of a cut record, converted when it is an inch record.
+ConditionSet withLengths(ConditionSet set, const ItemFieldMap& items) {
+    set.evaluationLengthText = itemText(set, items, kEvaluationLengthItem);
+    set.samplingPitchText = itemText(set, items, kSamplingPitchItem);
+    if (itemText(set, items, kUnitItem) == "2") {
+        set.evaluationLengthText = inchLengthInMillimetres(set.evaluationLengthText);
+        set.samplingPitchText = pitchInMicrometres(set.samplingPitchText);
+    }
+    return set;
+}
+
 }  // namespace
 
 ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts) {
     ConditionSet set;
     set.fields = layouts.reply.cut(reply, 2);
-    set.evaluationLengthText = itemText(set, layouts.items, kEvaluationLengthItem);
-    set.samplingPitchText = itemText(set, layouts.items, kSamplingPitchItem);
-    if (itemText(set, layouts.items, kUnitItem) == "2") {
-        set.evaluationLengthText = inchLengthInMillimetres(set.evaluationLengthText);
-        set.samplingPitchText = pitchInMicrometres(set.samplingPitchText);
-    }
-    return set;
+    return withLengths(std::move(set), layouts.items);
+}
+
+ConditionSet conditionsFromCardRecord(std::string_view record, const ConditionLayouts& layouts) {
+    ConditionSet set;
+    set.fields = layouts.card.cut(record, 0);
+    const auto range = static_cast<std::size_t>(layouts.items.fieldOf(kRangeItem));
+    if (range < set.fields.size() && set.fields[range] == "A") set.fields[range] = "5";
+    return withLengths(std::move(set), layouts.items);
 }
 
 }  // namespace kt520::conditions

@@ -14,4 +14,8 @@ namespace kt520::conditions {
 // fault (lang::failInternal).
 ConditionSet conditionsFromReply(std::string_view reply, const ConditionLayouts& layouts);
 
+// Cuts a card file's condition record (layouts.card, no leading characters)
+// the same way. A card may hold "A" as the range (item 6): it stands for "5".
+ConditionSet conditionsFromCardRecord(std::string_view record, const ConditionLayouts& layouts);
+
 }  // namespace kt520::conditions

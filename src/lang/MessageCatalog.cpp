@@ -104,12 +104,26 @@ constexpr Text kProgramTexts[] = {
      "終了: 結果を読み込みました（CSV保存がOFFのためファイルは保存していません）。"},
     {"Finished: the data files are written, but not Parameter.csv: the instrument refused the "
      "result read ({}).",
-     "終了: データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
+     "終了: "
+     "データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
      "{}）。"},
     {"Not started: {}", "開始しませんでした: {}"},
     {"Failed: {}", "失敗しました: {}"},
     {"NON DATA: {} points arrived, more than the 30000 a profile may hold.",
      "測定データなし: {}点を受信しました（1つのプロファイルは最大30000点です）。"},
+    {"Finished: the data files are written from the card file {} (measured {}).",
+     "終了: カードのファイル {}（測定日時 {}）からデータファイルを保存しました。"},
+    {"The card file {} is missing.", "カードのファイル {} がありません。"},
+    {"The card file {} is cut short: it holds {} of its {} bytes.",
+     "カードのファイル {} は途中で切れています（{} バイトしかありません。本来は {} バイトです）。"},
+    {"The card file {} is damaged: {}.", "カードのファイル {} は壊れています: {}。"},
+    {"it is not a KT-520 card file of its kind", "KT-520のこの種類のカードファイルではありません"},
+    {"its checksum does not match its contents", "チェックサムが内容と一致しません"},
+    {"bytes follow its end", "終わりの後にデータが続いています"},
+    {"its contents contradict its own header", "内容がファイル自身のヘッダと合いません"},
+    {"it is longer than a profile of 30000 points", "30000点のプロファイルより長いデータです"},
+    {"its condition record holds a code this program does not know",
+     "測定条件にこのプログラムが知らないコードがあります"},
 };
 
 }  // namespace
@@ -151,11 +165,17 @@ std::string MessageCatalog::listingLengthError() const {
     return message(14) + "No.1";
 }
 
-std::string MessageCatalog::programText(ProgramText text, const std::string& argument) const {
+std::string MessageCatalog::programText(ProgramText text,
+                                        std::initializer_list<std::string> arguments) const {
     const Text& both = kProgramTexts[static_cast<std::size_t>(text)];
     std::string shown = japanese_ ? both.japanese : both.english;
-    const auto slot = shown.find("{}");
-    if (slot != std::string::npos) shown.replace(slot, 2, argument);
+    std::size_t from = 0;
+    for (const std::string& argument : arguments) {
+        const auto slot = shown.find("{}", from);
+        if (slot == std::string::npos) break;
+        shown.replace(slot, 2, argument);
+        from = slot + argument.size();
+    }
     return shown;
 }
 

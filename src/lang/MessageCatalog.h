@@ -2,12 +2,13 @@
 // Every text shown to the operator in a message box or the status label, in
 // English ("E") or Japanese ("J"). Entries are numbered from 1.
 #include <array>
+#include <initializer_list>
 #include <string>
 
 namespace kt520::lang {
 
 // The program's own texts, for situations the instrument's catalog has no
-// entry for. "{}" in a text stands for its one argument.
+// entry for. Each "{}" in a text stands for the next of its arguments.
 enum class ProgramText {
     BlockDropped,                  // a data block claimed more points than a block may hold
     NotSaved,                      // the data folder could not take the run's files
@@ -17,6 +18,18 @@ enum class ProgramText {
     RunNotStarted,                 // refused before it began (the reason follows),
     RunFailed,                     // the line lost or the files not written,
     TooManyPoints,                 // more points than a profile may hold
+    // The card import: the status label after a card was read, a file of the
+    // measurement missing, cut short, or damaged (followed by what is wrong).
+    CardRead,
+    CardFileMissing,
+    CardFileTruncated,
+    CardFileDamaged,
+    CardNotCardFile,
+    CardChecksum,
+    CardTrailingBytes,
+    CardContents,
+    CardTooManyPoints,
+    CardUnknownCode,
 };
 
 class MessageCatalog {
@@ -37,8 +50,11 @@ class MessageCatalog {
     std::string listingLengthError() const;
 
     // One of the program's own texts, in the catalog's language (English when
-    // the language is neither), with `argument` in the place of "{}".
-    std::string programText(ProgramText text, const std::string& argument = {}) const;
+    // the language is neither), with the arguments in the places of "{}", in order.
+    std::string programText(ProgramText text, const std::string& argument = {}) const {
+        return programText(text, std::initializer_list<std::string>{argument});
+    }
+    std::string programText(ProgramText text, std::initializer_list<std::string> arguments) const;
 
   private:
     std::array<std::string, 3> boxTitles_;

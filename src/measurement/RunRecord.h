@@ -2,7 +2,7 @@
 // What a run hands on when it ends, whatever became of it: how it ended and
 // why, and the data it wrote, in memory, so that the window and the headless
 // driver show it without reading the files again. A Result Read hands on its
-// results the same way.
+// results the same way, and so does a card import its measurement.
 #include <chrono>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@
 namespace kt520::measurement {
 
 struct RunRecord {
-    enum class Source { Measurement, Read, ResultRead };
+    enum class Source { Measurement, Read, ResultRead, Card };
     enum class Outcome {
         Written,      // the data files are written
         ResultsOnly,  // results read, no file (CSV Data Save OFF, or a Result Read)
@@ -37,6 +37,8 @@ struct RunRecord {
     // The parameters computed on the PC from the measured profile, as Analysis.csv holds them.
     std::vector<analysis::Parameter> analysis;
     std::vector<std::string> files;  // full paths of the files written
+    std::string cardFile;            // a card import: the .SMB file read,
+    std::string measuredOn;          // and the date the instrument gave the measurement
 };
 
 }  // namespace kt520::measurement

@@ -6,7 +6,7 @@
 #include "analysis/ParameterText.h"
 #include "async/Sleep.h"
 #include "measurement/AnalysisConditions.h"
-#include "measurement/ConditionListing.h"
+#include "measurement/DataFiles.h"
 #include "measurement/ExpectedPoints.h"
 #include "profile/NumberText.h"
 #include "profile/ProfileFilters.h"
@@ -16,17 +16,8 @@
 namespace kt520::session {
 namespace {
 
-constexpr float kMicroinchesPerMicrometre = 39.37f;
 // While the instrument measures it may have no new points yet: ask again after this.
 constexpr async::Millis kEmptyBlockPause{50};
-
-std::vector<double> values(const measurement::ProfileData& profile, int count) {
-    std::vector<double> heights;
-    heights.reserve(static_cast<std::size_t>(count));
-    for (int i = 1; i <= count; ++i)
-        heights.push_back(profile::readValue(profile.outputLines[static_cast<std::size_t>(i)]));
-    return heights;
-}
 
 }  // namespace
 
@@ -80,53 +71,37 @@ async::Task<Session::RunEnd> Session::retrieveData(const conditions::ConditionSt
         co_await readResults();
         co_return RunEnd{Outcome::ResultsOnly, {}};
     }
-    profile::replaceFirstChar(profile_.outputLines, ',', ".");
-    const profile::TextList measured(profile_.outputLines.begin(),
-                                     profile_.outputLines.begin() + profile_.pointCount + 1);
-    std::vector<double> measuredUm = values(profile_, profile_.pointCount);
+    profile::TextList measured(profile_.outputLines.begin(),
+                               profile_.outputLines.begin() + profile_.pointCount + 1);
 
     setStatusText(texts::kEvaluationProfileData);
     (void)co_await link_.exchange("WRCAN0000101");
     profile_.outputFileName = "Evaluation.csv";
     co_await transferProfile(state, true);
-    profile::replaceFirstChar(profile_.outputLines, ',', ".");
-    std::vector<double> evaluationUm = values(profile_, profile_.pointCount);
-    convertToMicroinches();
-    measurement::writeOutputFile(profile_, files_);
-    const int evaluationPoints = profile_.linesWritten;
-    record_.evaluation = values(profile_, evaluationPoints);
-
-    profile::extractEvaluationWindow(
-        conditions::itemText(conditions_, layouts_.items, codeOf(conditions::Item::Filter)),
-        measured, profile_.outputLines, evaluationPoints);
-    if (state.tiltCompensation) profile::tiltCorrect(profile_.outputLines, profile_.pointCount);
-    convertToMicroinches();
-    profile_.outputFileName = "Measured.csv";
-    measurement::writeOutputFile(profile_, files_);
-    record_.measured = values(profile_, profile_.linesWritten);
+    measurement::ProfileHeights heights = measurement::stageProfiles(
+        std::move(measured), profile_,
+        {conditions::itemText(conditions_, layouts_.items, codeOf(conditions::Item::Filter)),
+         state.tiltCompensation, inchUnit()},
+        files_, record_);
 
     profile_.clearOutputLines();
     co_await readResults();
-    // Every field a line, an empty one too, so that later fields keep their
-    // places; a refused read writes no Parameter.csv for this run.
-    if (record_.resultsRefused) {
-        files_.stageRemoval("Parameter.csv");
-    } else {
-        std::string fields;
-        for (const std::string& field : record_.results) fields += field + "\r\n";
-        files_.stage("Parameter.csv", std::move(fields));
-    }
+    // A refused read writes no Parameter.csv for this run.
+    measurement::stageResults(record_, files_);
 
     co_await writeConditionFile();
-
-    // The parameters, computed on the PC from the whole measured profile.
-    auto analyse = [measuredUm = std::move(measuredUm), evaluationUm = std::move(evaluationUm),
-                    run = measurement::analysisConditions(conditions_, layouts_.items)] {
-        return analysis::analyseRun(measuredUm, evaluationUm, run);
-    };
-    record_.analysis = co_await async::compute(p_.worker, std::move(analyse));
-    files_.stage("Analysis.csv", analysis::csvParameters(record_.analysis));
+    co_await analyse(std::move(heights));
     co_return RunEnd{Outcome::Written, record_.resultsRefused ? record_.reason : std::string()};
+}
+
+// The parameters, computed on the PC from the whole measured profile.
+async::Task<void> Session::analyse(measurement::ProfileHeights heights) {
+    auto work = [heights = std::move(heights),
+                 run = measurement::analysisConditions(conditions_, layouts_.items)] {
+        return analysis::analyseRun(heights.measuredUm, heights.evaluationUm, run);
+    };
+    record_.analysis = co_await async::compute(p_.worker, std::move(work));
+    files_.stage("Analysis.csv", analysis::csvParameters(record_.analysis));
 }
 
 // The fields of "RDRES00", one a line. An error reply leaves "No data" in
@@ -143,18 +118,8 @@ async::Task<void> Session::readResults() {
         p_.observer.statusList({"No data"});
         co_return;
     }
-    std::vector<std::string> lines;
-    std::string field;
-    for (std::size_t i = 2; i < reply.size(); ++i) {
-        const char c = reply[i];
-        if (c != ',' && c != '\r') {
-            field.push_back(c);
-            continue;
-        }
-        lines.push_back(field);
-        field.clear();
-        if (c == '\r') break;
-    }
+    const std::vector<std::string> lines =
+        measurement::resultFields(std::string_view(reply).substr(2));
     record_.results = lines;
     p_.observer.statusList(lines);
 }
@@ -163,27 +128,9 @@ async::Task<void> Session::readResults() {
 async::Task<void> Session::writeConditionFile() {
     profile_.clearOutputLines();
     conditions_ = co_await readConditions();
-    profile_.outputFileName = "Condition.csv";
-    const std::vector<std::string> listing = measurement::conditionListingLines(
-        {conditions_, layouts_.items, model_.romVersion, p_.languageCode});
-    std::size_t line = 0;
-    const auto add = [&](const std::string& text) {
-        if (++line < profile_.outputLines.size()) profile_.outputLines[line] = text;
-    };
-    for (std::size_t k = 1; k < conditions_.fields.size(); ++k) add(conditions_.fields[k]);
-    for (const std::string& text : listing) add(text);
-    measurement::writeOutputFile(profile_, files_);
-    record_.conditions = conditions_;
-    record_.listing = listing;
-}
-
-void Session::convertToMicroinches() {
-    if (!inchUnit()) return;
-    for (std::int32_t i = 1; i <= profile_.pointCount; ++i) {
-        std::string& point = profile_.outputLines[static_cast<std::size_t>(i)];
-        if (point.empty()) continue;
-        point = profile::numberText(profile::readValue(point) * kMicroinchesPerMicrometre);
-    }
+    measurement::stageConditions(profile_,
+                                 {conditions_, layouts_.items, model_.romVersion, p_.languageCode},
+                                 files_, record_);
 }
 
 void Session::publishFiles() {
@@ -198,8 +145,7 @@ void Session::publishFiles() {
         p_.observer.statusList(lines);
         return;
     }
-    for (const std::string& name : names)
-        record_.files.push_back((p_.dataFolder / name).string());
+    for (const std::string& name : names) record_.files.push_back((p_.dataFolder / name).string());
 }
 
 }  // namespace kt520::session

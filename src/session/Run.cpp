@@ -203,6 +203,11 @@ std::string Session::outcomeText() const {
     using lang::ProgramText;
     switch (record_.outcome) {
         case Outcome::Written:
+            if (record_.source == measurement::RunRecord::Source::Card)
+                return p_.catalog.programText(
+                    ProgramText::CardRead,
+                    {std::filesystem::path(record_.cardFile).filename().string(),
+                     record_.measuredOn});
             return record_.resultsRefused
                        ? p_.catalog.programText(ProgramText::RunFinishedWithoutParameters,
                                                 record_.reason)

@@ -156,6 +156,9 @@ async::Task<void> Session::dispatch(Request request) {
             co_await async::sleepUntil(p_.loop, request.notBefore);
             co_await link_.send("WRSTP");
             break;
+        case Action::CardImport:
+            co_await importCard(std::move(request));
+            break;
     }
 }
 

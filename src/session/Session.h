@@ -19,6 +19,7 @@
 #include "async/EventLoop.h"
 #include "async/Task.h"
 #include "async/Worker.h"
+#include "card/CardMeasurement.h"
 #include "conditions/ConditionLayout.h"
 #include "conditions/ConditionPanel.h"
 #include "conditions/ConditionSet.h"
@@ -27,6 +28,7 @@
 #include "link/InstrumentLink.h"
 #include "link/ModelInfo.h"
 #include "link/SerialLine.h"
+#include "measurement/DataFiles.h"
 #include "measurement/ProfileData.h"
 #include "measurement/RunFiles.h"
 #include "measurement/RunRecord.h"
@@ -42,8 +44,10 @@ std::string_view runModeText(RunMode mode);
 
 struct Request {
     Action action = Action::ConditionRead;
-    int argument = 0;            // the port for Connect, the button for JogPress
-    async::Millis notBefore{0};  // Stop: when its "WRSTP" may go out
+    int argument = 0;                  // the port for Connect, the button for JogPress, 1 for a
+                                       // CardImport with tilt compensation
+    async::Millis notBefore{0};        // Stop: when its "WRSTP" may go out
+    std::filesystem::path cardFile{};  // CardImport: the measurement's ".SMB" file
 };
 
 inline constexpr int kMaxPortNumber = 20;
@@ -138,10 +142,18 @@ class Session {
     async::Task<RunEnd> retrieveData(const conditions::ConditionState& state);
     async::Task<void> readResults();
     async::Task<void> writeConditionFile();
-    void convertToMicroinches();
+    async::Task<void> analyse(measurement::ProfileHeights heights);
     void publishFiles();
     void finishRun(RunEnd end);
     std::string outcomeText() const;
+
+    // The memory-card import (CardImport.cpp).
+    async::Task<void> importCard(Request request);
+    // The message for a bad card, shown; returns its text.
+    std::string tellCardProblem(const card::CardProblem& problem);
+    // The twin of identification for a card's model and firmware.
+    void configureFromCard(const card::CardHeader& header,
+                           const conditions::ConditionLayouts& layouts);
 
     // Small helpers every operation uses; each message helper returns the text it showed.
     async::Task<link::StatusReply> status();

@@ -42,6 +42,7 @@ enum class Action {
     JogPress,       // a jog button held down (1-4)
     JogRelease,     // a jog button let go
     Stop,           // the Stop button outside a run: "WRSTP" after its second
+    CardImport,     // a measurement from the memory card into the data files (no line)
 };
 
 class SessionObserver {

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
+#include "card/CardFolder.h"
 #include "sim/ProfileAnalysis.h"
 
 namespace kt520::sim {
@@ -407,12 +410,39 @@ void Instrument::advanceTo(double atMs) {
         } else if (phase_ == Phase::Calculating) {
             dataHeld_ = true;
             phase_ = Phase::Idle;
+            if (!config_.cardFolder.empty()) saveToCard();
         } else {
             atLimit_ = direction_ > 0;
             phase_ = Phase::Idle;
         }
         startPositionMm_ = endPosition;
     }
+}
+
+// The date is the host's clock in UTC: the simulated instrument's clock.
+void Instrument::saveToCard() const {
+    using namespace std::chrono;
+    const auto now = floor<seconds>(system_clock::now());
+    const auto day = floor<days>(now);
+    const year_month_day date{day};
+    const hh_mm_ss time{now - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02u/%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
+    card::CardMeasurement measurement;
+    measurement.header = {config_.modelName, config_.firmwareVersion,
+                          static_cast<std::int16_t>(limits_.romVersion), text};
+    measurement.conditionRecord =
+        cardConditionRecord(conditions_, samplingPlan().pitchLevel, limits_.romVersion);
+    measurement.results = results_;
+    measurement.measured = measured_;
+    measurement.evaluation = evaluation_;
+    const card::Saved saved = card::saveToCard(config_.cardFolder, measurement);
+    if (!saved.error.empty())
+        std::fprintf(stderr, "simulated KT-520: the measurement is not on the card: %s\n",
+                     saved.error.c_str());
 }
 
 }  // namespace kt520::sim

@@ -61,6 +61,8 @@ class Instrument : public link::LinePeer {
     double durationMs(double lengthMm, double speedMmPerS) const;
     void beginMotion(int direction, double speedMmPerS, double atMs);
     char statusChar() const;
+    // As the instrument does when a calculation is done and a card is in it.
+    void saveToCard() const;
 
     SimConfig config_;
     FirmwareLimits limits_;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "conditions/ConditionLayout.h"
+
 namespace kt520::sim {
 
 namespace {
@@ -254,6 +256,18 @@ std::string conditionRecord(const MeasuringConditions& c, int pitchLevel, int ro
     }
     std::string record;
     for (const auto& f : fields) record += f;
+    return record;
+}
+
+std::string cardConditionRecord(const MeasuringConditions& c, int pitchLevel, int romVersion) {
+    const conditions::ConditionLayout card = conditions::cardConditionLayout(romVersion);
+    const int shared = romVersion >= 1103 ? 51 : 37;
+    std::string record = conditionRecord(c, pitchLevel, romVersion);
+    record.resize(static_cast<std::size_t>(card.span(shared + 1).start - 1));
+    for (int k = shared + 1; k <= card.fieldCount(); ++k) {
+        const auto width = static_cast<std::size_t>(card.span(k).width);
+        record += width == 1 ? std::string("0") : std::string(width, ' ');
+    }
     return record;
 }
 

@@ -68,6 +68,12 @@ std::string_view pitchText(int pitchLevel, char unit);
 // The condition record (without the leading "OK" and the carriage return).
 std::string conditionRecord(const MeasuringConditions& conditions, int pitchLevel, int romVersion);
 
+// The condition record of a card file: the reply's fields 1 to 37 (to 51 from
+// firmware 1103 on), then the card's own fields, which the simulator keeps at
+// zero codes and blank texts.
+std::string cardConditionRecord(const MeasuringConditions& conditions, int pitchLevel,
+                                int romVersion);
+
 // Number texts as the instrument writes them: `decimals` places, trailing
 // zeros and a trailing point removed, "." as decimal point.
 std::string decimalText(double value, int decimals, bool trimZeros = true);

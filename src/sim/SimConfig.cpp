@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 namespace kt520::sim {
 
@@ -46,6 +47,10 @@ const std::vector<SimOption>& simOptions() {
         {"seed", "number", "seed of the simulated workpiece and noise (default 520)", false},
         {"model", "name", "model name in the identification reply, 5 characters (default KT520)",
          false},
+        {"card", "DIR",
+         "save every finished measurement into DIR as the instrument saves it to its memory "
+         "card (DIR is created when missing)",
+         false},
         {"fault", "KIND[:COMMAND][#N][=VALUE]",
          "inject a fault (repeatable); kinds: " + faultKindNames(), true},
     };
@@ -75,6 +80,13 @@ std::string applySimOption(SimConfig& config, std::string_view key, std::string_
     } else if (key == "model") {
         if (value.empty() || value.size() > 5) return "the model name must have 1 to 5 characters";
         config.modelName = std::string(value);
+    } else if (key == "card") {
+        std::error_code error;
+        if (value.empty()) return "the card folder must be named";
+        std::filesystem::create_directories(std::filesystem::path(value), error);
+        if (!std::filesystem::is_directory(std::filesystem::path(value), error))
+            return "the card folder \"" + std::string(value) + "\" cannot be made";
+        config.cardFolder = std::string(value);
     } else if (key == "fault") {
         FaultRule rule;
         std::string error;

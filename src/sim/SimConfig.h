@@ -17,6 +17,7 @@ struct SimConfig {
     std::string driveRangeText = "50";  // as the instrument reports it; "1" and "2" mean inches
     std::uint32_t seed = 520;
     double speedFactor = 1.0;  // 20 makes every simulated duration 20 times shorter
+    std::string cardFolder;    // every finished measurement is also saved here, as to a card
     Faults faults;
 
     int romVersion() const;  // the firmware version x 1000

@@ -63,6 +63,7 @@ void ComboBox::choose(int index) {
     if (index < 0 || index >= static_cast<int>(items.size())) return;
     listIndex = index;
     text = items[static_cast<size_t>(index)];
+    if (onChoose) onChoose(index);
 }
 
 }  // namespace kt520::ui

@@ -113,7 +113,8 @@ struct ComboBox : Control {
     std::vector<std::string> items;
     std::string text;
     int listIndex = -1;
-    void choose(int index);  // the operator picks an item
+    std::function<void(int)> onChoose;  // after the pick, when the controller must act on it
+    void choose(int index);             // the operator picks an item
 };
 
 struct ProgressBar : Control {

@@ -68,7 +68,10 @@ struct MainForm {
     std::vector<OptionArray*> optionArrays();
 };
 
-// fomCARD, the memory-card dialog.
+// fomCARD, the memory-card dialog. Its three lists are picked from like a
+// combo box: the drives (text: the drive shown), the folders to go to from
+// the one shown (".." first, up; text: the folder shown, its full path), and
+// the "*.smb" files there (text: the file chosen, or empty).
 struct CardForm {
     CardForm();
     std::string caption;
@@ -76,9 +79,9 @@ struct CardForm {
     CheckBox chkKTM;
     CommandButton cmdREAD;
     CommandButton cmdCANCEL;
-    Control devDRIVE;
-    Control dirFOLDER;
-    Control filLIST;
+    ComboBox devDRIVE;
+    ComboBox dirFOLDER;
+    ComboBox filLIST;
 };
 
 }  // namespace kt520::ui

@@ -13,9 +13,7 @@ struct RecordingFrontend : app::Frontend {
     void formChanged() override { ++changes; }
     void showMessage(const session::Message& message) override { messages.push_back(message.text); }
     void beep() override { ++beeps; }
-    void runEnded(const measurement::RunRecord& record) override {
-        published.push_back(record);
-    }
+    void runEnded(const measurement::RunRecord& record) override { published.push_back(record); }
     void sessionIdle() override { ++idles; }
     void cardDialogOpened() override { ++cardOpenings; }
     void programEnds(bool byOperator) override { ended = byOperator ? "operator" : "itself"; }
@@ -144,18 +142,56 @@ TEST(Form, ShowsWhatThePanelAndTheSessionReport) {
     EXPECT_TRUE(rig.form.cmdCARD.enabled);
 }
 
-TEST(CardDialog, OpensOnTheLastFolderAndKeepsTheOneReadFrom) {
+TEST(CardDialog, BrowsesTheLastFolderAndReadsTheChosenMeasurement) {
     ControllerRig rig;
     ASSERT_TRUE(rig.start());
+    TemporaryFolder card;
+    std::filesystem::create_directory(card.path() / "Sub");
+    std::filesystem::create_directory(card.path() / "Sub" / "Deeper");
+    // A measurement on the card, saved by the simulated instrument.
+    sim::SimConfig config;
+    config.cardFolder = card.path().string();
+    {
+        SessionRig instrument(config);
+        instrument.connect();
+        instrument.act(Action::Start);
+    }
+    std::filesystem::rename(card.path() / "KT000001.SMB", card.path() / "kt000001.smb");
+    ASSERT_TRUE(app::writeFolderIni(rig.controller.dataFolder(), (card.path() / "Sub").string()));
+
+    ui::CardForm& dialog = rig.controller.card();
     rig.form.cmdCARD.click();
     EXPECT_EQ(rig.frontend.cardOpenings, 1);
-    EXPECT_EQ(rig.controller.card().dirFOLDER.caption, "C\\:");
-    rig.controller.card().dirFOLDER.caption = "/media/card";
-    rig.controller.card().cmdREAD.click();
-    EXPECT_FALSE(rig.controller.card().shown);
-    EXPECT_EQ(fileText(rig.dataFolder() / "Folder.INI"), "/media/card\r\n");
-    rig.form.cmdEND.click();
-    EXPECT_EQ(rig.frontend.ended, "operator");
+    EXPECT_EQ(dialog.dirFOLDER.text, (card.path() / "Sub").string());
+    EXPECT_EQ(dialog.dirFOLDER.items, (Texts{"..", "Deeper"}));
+    std::filesystem::remove(card.path() / "Sub" / "Deeper");
+    dialog.dirFOLDER.choose(1);  // gone meanwhile: the folder cannot be read
+    EXPECT_EQ(rig.frontend.messages, Texts{"Please insert a disk into drive."});
+    EXPECT_EQ(dialog.dirFOLDER.text, (card.path() / "Sub").string());
+    dialog.dirFOLDER.choose(0);
+    EXPECT_EQ(dialog.filLIST.items, Texts{"kt000001.smb"});
+    dialog.filLIST.choose(0);
+    dialog.chkKTM.click();
+    dialog.cmdREAD.click();
+    rig.settle();
+
+    EXPECT_FALSE(dialog.shown);
+    EXPECT_EQ(fileText(rig.dataFolder() / "Folder.INI"), card.path().string() + "\r\n");
+    ASSERT_EQ(rig.frontend.published.size(), 1u);
+    EXPECT_EQ(rig.frontend.published[0].outcome, measurement::RunRecord::Outcome::Written);
+    EXPECT_EQ(rig.frontend.published[0].files.size(), 5u);
+    EXPECT_TRUE(
+        rig.form.lblCMT[4].caption.starts_with("Finished: the data files are written "
+                                               "from the card file kt000001.smb"));
+
+    // Again without the dialog's tilt compensation: the heights keep their tilt.
+    rig.form.cmdCARD.click();
+    dialog.filLIST.choose(0);
+    dialog.chkKTM.click();
+    dialog.cmdREAD.click();
+    rig.settle();
+    ASSERT_EQ(rig.frontend.published.size(), 2u);
+    EXPECT_NE(rig.frontend.published[1].measured, rig.frontend.published[0].measured);
 }
 
 }  // namespace

@@ -167,6 +167,23 @@ TEST_F(HeadlessProgram, AnActionAfterADelayArrivesWhileAnotherRuns) {
     EXPECT_FALSE(QFile::exists(dataFile("Measured.csv")));
 }
 
+TEST_F(HeadlessProgram, CardReadsWhatTheSimulatorSavedToItsCard) {
+    QTemporaryDir card;
+    const QString saved = card.filePath(QStringLiteral("KT000001.SMB"));
+    const Outcome outcome =
+        run("click cmdSTART\ncard " + saved + "\ncard " + card.filePath("KT000002.SMB") + "\n",
+            {"--simulate", "--sim-speed", "50", "--sim-card", card.path()});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    const auto files = outcome.named(QStringLiteral("files"));
+    ASSERT_EQ(files.size(), 2u);  // the run's, then the card's
+    EXPECT_EQ(files[1][QStringLiteral("written")], files[0][QStringLiteral("written")]);
+    EXPECT_EQ(outcome.named(QStringLiteral("analysis")).size(), 2u);
+    const auto messages = outcome.named(QStringLiteral("message"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0][QStringLiteral("text")].toString(),
+              "The card file KT000002.SMB is missing.");
+}
+
 TEST_F(HeadlessProgram, WithoutTheLanguageFileTheProgramEndsAtOnce) {
     QTemporaryDir emptyFolder;
     const Outcome outcome =

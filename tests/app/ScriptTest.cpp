@@ -26,6 +26,8 @@ TEST(ScriptLine, ReadsEachVerb) {
     EXPECT_EQ(typed.action->value, " 2.5 ");  // the text keeps its blanks
     EXPECT_EQ(parseScriptLine("type txtLENG ").action->value, "");
     EXPECT_EQ(parseScriptLine("choose cmbCOM COM3").action->value, "COM3");
+    EXPECT_EQ(parseScriptLine("card /media/my card/KT000001.SMB").action->value,
+              "/media/my card/KT000001.SMB");
 
     const ParsedLine after = parseScriptLine("after 3000 click cmdSTOP");
     ASSERT_TRUE(after.action);
@@ -40,7 +42,7 @@ TEST(ScriptLine, SaysWhatIsWrong) {
     for (const char* line :
          {"jump cmdSTART", "click", "click cmdSTART now", "wait", "wait -5", "wait 1.5",
           "wait 10 more", "after 100", "after x click cmdSTOP", "after 100 wait 5",
-          "after 100 after 5 dump", "choose cmbCOM", "dump all"}) {
+          "after 100 after 5 dump", "choose cmbCOM", "dump all", "card", "after 5 card x"}) {
         const ParsedLine parsed = parseScriptLine(line);
         EXPECT_FALSE(parsed.action) << line;
         EXPECT_NE(parsed.error, "") << line;

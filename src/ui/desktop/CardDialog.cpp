@@ -1,9 +1,11 @@
 #include "ui/desktop/CardDialog.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,19 +14,32 @@ namespace kt520::ui::desktop {
 CardDialog::CardDialog(CardForm& form, ModelBinder& binder, QWidget* parent)
     : QDialog(parent), form_(form) {
     setObjectName("fomCARD");
-    auto* places = new QFormLayout;
-    places->addRow(binder.label(form.devDRIVE, "devDRIVE"));
-    places->addRow(binder.label(form.dirFOLDER, "dirFOLDER"));
-    places->addRow(binder.label(form.filLIST, "filLIST"));
+    folderShown_ = new QLabel;
+    folderShown_->setObjectName("dirFOLDER.path");
+    folderShown_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QListWidget* folders = binder.pickList(form.dirFOLDER, "dirFOLDER", true);
+    QListWidget* files = binder.pickList(form.filLIST, "filLIST", false);
+    // A double click on a measurement reads it, as READ does.
+    connect(files, &QListWidget::itemActivated, this, [this] {
+        form_.cmdREAD.click();
+        refresh();
+    });
+
+    auto* places = new QGridLayout;
+    places->addWidget(binder.comboBox(form.devDRIVE, "devDRIVE"), 0, 0, 1, 2);
+    places->addWidget(folderShown_, 1, 0, 1, 2);
+    places->addWidget(folders, 2, 0);
+    places->addWidget(files, 2, 1);
+    places->setRowStretch(2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(binder.checkBox(form.chkKTM, "fomCARD.chkKTM"));
     buttons->addStretch();
     buttons->addWidget(binder.button(form.cmdREAD, "fomCARD.cmdREAD"));
     buttons->addWidget(binder.button(form.cmdCANCEL, "fomCARD.cmdCANCEL"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(places);
+    layout->addLayout(places, 1);
     layout->addLayout(buttons);
-    setMinimumWidth(420);
+    resize(560, 420);
 }
 
 void CardDialog::refresh() {
@@ -32,6 +47,7 @@ void CardDialog::refresh() {
         shownCaption_ = form_.caption;
         setWindowTitle(QString::fromStdString(form_.caption));
     }
+    folderShown_->setText(QString::fromStdString(form_.dirFOLDER.text));
     if (!form_.shown && isVisible()) done(QDialog::Accepted);
 }
 

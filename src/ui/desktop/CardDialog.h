@@ -1,9 +1,12 @@
 #pragma once
 // fomCARD, the memory-card dialog: window-modal over the main window while
 // the card form says it is shown. It is opened, never executed, so nothing
-// waits for it to close.
+// waits for it to close. The drive list on top, the folder shown under it,
+// then the folders to go to (double click) beside the measurements there.
 #include <QDialog>
 #include <string>
+
+class QLabel;
 
 #include "ui/MainForm.h"
 #include "ui/desktop/ModelBinder.h"
@@ -23,6 +26,7 @@ class CardDialog : public QDialog {
   private:
     CardForm& form_;
     std::string shownCaption_;
+    QLabel* folderShown_ = nullptr;  // the folder the folder list is in
 };
 
 }  // namespace kt520::ui::desktop

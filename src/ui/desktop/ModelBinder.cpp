@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -184,6 +186,33 @@ QListWidget* ModelBinder::listBox(ListBox& box, const QString& name) {
         for (size_t i = shown->size(); i < box.items.size(); ++i) widget->addItem(qs(box.items[i]));
         *shown = box.items;
         widget->scrollToBottom();
+    });
+    return widget;
+}
+
+QListWidget* ModelBinder::pickList(ComboBox& box, const QString& name, bool onActivation) {
+    auto* widget = new QListWidget;
+    widget->setObjectName(name);
+    follow(widget, box, nullptr);
+    const auto pick = [this, &box](int row) {
+        if (row >= 0) dispatch_([&box, row] { box.choose(row); });
+    };
+    if (onActivation)
+        QObject::connect(widget, &QListWidget::itemActivated, widget,
+                         [widget, pick](QListWidgetItem* item) { pick(widget->row(item)); });
+    else
+        QObject::connect(widget, &QListWidget::currentRowChanged, widget, pick);
+    auto items = std::make_shared<std::optional<std::vector<std::string>>>();
+    syncers_.push_back([widget, &box, items] {
+        // What the form shows is no pick of the operator's.
+        const QSignalBlocker quiet(widget);
+        if (changed(*items, box.items)) {
+            widget->clear();
+            for (const auto& item : box.items) widget->addItem(qs(item));
+        }
+        const auto found = std::find(box.items.begin(), box.items.end(), box.text);
+        const int row = found == box.items.end() ? -1 : static_cast<int>(found - box.items.begin());
+        if (widget->currentRow() != row) widget->setCurrentRow(row);
     });
     return widget;
 }

@@ -43,6 +43,9 @@ class ModelBinder {
     QLineEdit* textBox(TextBox& box, const QString& name);
     QComboBox* comboBox(ComboBox& box, const QString& name);
     QListWidget* listBox(ListBox& box, const QString& name);
+    // A list to pick from, as a combo box is: on a double click or Enter
+    // (`onActivation`), or as soon as an item is selected.
+    QListWidget* pickList(ComboBox& box, const QString& name, bool onActivation);
     QProgressBar* progressBar(ProgressBar& bar, const QString& name);
     // The option buttons of an array in the order given, `columns` to a row,
     // on the array's own background.

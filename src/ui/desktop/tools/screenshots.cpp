@@ -1,14 +1,17 @@
 // kt520-screenshots: shows the window as kt520 would, then saves pictures of
-// it once the instrument is found, while the profile arrives and after the run.
+// it once the instrument is found, while the profile arrives and after the run,
+// and of the screen with the card dialog open over it.
 //   kt520-screenshots OUTPUT_PREFIX [--window-size WxH] [kt520 options, e.g. --simulate]
-// writes OUTPUT_PREFIX-before.png, -during.png and -after.png. With
+// writes OUTPUT_PREFIX-before.png, -during.png, -after.png and -card.png. With
 // --window-size the window is held at that size whatever its layout asks for,
 // as a screen of that size would show it.
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
 #include <iostream>
@@ -60,7 +63,7 @@ int main(int argc, char** argv) {
     window.show();
 
     // Each step waits for the window to have shown what it pictures.
-    enum class Step { Searching, Running, Settling };
+    enum class Step { Searching, Running, Settling, Card };
     Step step = Step::Searching;
     bool ok = true;
     bool during = false;
@@ -89,9 +92,22 @@ int main(int argc, char** argv) {
             case Step::Settling:
                 if (since.elapsed() < kSettleMs) return;
                 ok &= save(window, prefix + "-after.png");
-                if (!during) std::cout << "the profile never showed its progress\n";
-                QCoreApplication::exit(ok && during ? 0 : 1);
+                window.findChild<QPushButton*>("cmdCARD")->click();
+                step = Step::Card;
+                since.restart();
                 return;
+            case Step::Card: {
+                if (since.elapsed() < kSettleMs) return;
+                auto* card = window.findChild<QDialog*>("fomCARD");
+                const bool shown = card && card->isVisible();
+                // The whole screen: whether the dialog fits it shows too.
+                const QString path = prefix + "-card.png";
+                const bool saved = shown && window.screen()->grabWindow(0).save(path);
+                std::cout << (saved ? "saved " : "could not save ") << path.toStdString() << "\n";
+                if (!during) std::cout << "the profile never showed its progress\n";
+                QCoreApplication::exit(ok && saved && during ? 0 : 1);
+                return;
+            }
         }
     });
     watch.start(20);
