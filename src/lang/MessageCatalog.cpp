@@ -1,6 +1,7 @@
 #include "lang/MessageCatalog.h"
 
 #include <cstddef>
+#include <iterator>
 
 namespace kt520::lang {
 
@@ -104,13 +105,20 @@ constexpr Text kProgramTexts[] = {
      "終了: 結果を読み込みました（CSV保存がOFFのためファイルは保存していません）。"},
     {"Finished: the data files are written, but not Parameter.csv: the instrument refused the "
      "result read ({}).",
-     "終了: データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
+     "終了: "
+     "データファイルを保存しました（結果の読み込みが拒否されたためParameter.csvは保存していません: "
      "{}）。"},
     {"Not started: {}", "開始しませんでした: {}"},
     {"Failed: {}", "失敗しました: {}"},
     {"NON DATA: {} points arrived, more than the 30000 a profile may hold.",
      "測定データなし: {}点を受信しました（1つのプロファイルは最大30000点です）。"},
+    {"Searching for the KT-520 ...", "KT-520を検索しています..."},
+    {"Not connected", "未接続"},
+    {"Drive moving: {}", "駆動部が移動中: {}"},
+    {"Drive stopped.", "駆動部が停止しました。"},
 };
+static_assert(std::size(kProgramTexts) == static_cast<std::size_t>(ProgramText::DriveStopped) + 1,
+              "a text for every ProgramText");
 
 }  // namespace
 

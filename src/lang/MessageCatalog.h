@@ -17,6 +17,10 @@ enum class ProgramText {
     RunNotStarted,                 // refused before it began (the reason follows),
     RunFailed,                     // the line lost or the files not written,
     TooManyPoints,                 // more points than a profile may hold
+    Searching,                     // the version label while the start-up search runs,
+    NotConnected,                  // and while no instrument is connected
+    DriveMoving,                   // the status label while a jog button is held (its caption),
+    DriveStopped,                  // and once it is let go
 };
 
 class MessageCatalog {
