@@ -198,11 +198,15 @@ QWidget* MainWindow::buildConditions() {
     QGroupBox* motif = binder_->frame(form_->frmLAN[19], indexed("frmLAN", 19));
     auto* motifGrid = new QGridLayout(motif);
     motifGrid->setContentsMargins(3, 2, 3, 3);
-    for (int i = 1; i <= 4; ++i)
-        motifGrid->addWidget(binder_->textBox(form_->txtALEN[i], indexed("txtALEN", i)),
-                             (i - 1) / 2, (i - 1) % 2);
-    motifGrid->addWidget(binder_->button(form_->cmdDefault, "cmdDefault"), 2, 0);
-    motifGrid->addWidget(unitLabelFor(8), 2, 1);
+    // One box a row, each wide enough for the range it shows until a length is entered.
+    for (int i = 1; i <= 4; ++i) {
+        QLineEdit* box = binder_->textBox(form_->txtALEN[i], indexed("txtALEN", i));
+        const QString range = QString::fromStdString(form_->txtALEN[i].toolTip);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(range) * 11 / 10 + 8);
+        motifGrid->addWidget(box, i - 1, 0, 1, 2);
+    }
+    motifGrid->addWidget(binder_->button(form_->cmdDefault, "cmdDefault"), 4, 0);
+    motifGrid->addWidget(unitLabelFor(8), 4, 1);
     grid->addWidget(motif, 4, 2);
     grid->addWidget(buildOutput(), 4, 3, Qt::AlignTop);
     grid->setRowStretch(5, 1);

@@ -128,6 +128,7 @@ ResultsPanel::ResultsPanel(QWidget* parent)
 
     fieldNames_ = userSettings().value(kFieldNamesKey).toStringList();
     retitle();
+    fillTable();
     evaluationTimer_.setSingleShot(true);
     connect(&evaluationTimer_, &QTimer::timeout, this,
             [this] { evaluation_->setProfile(std::move(evaluationPending_)); });

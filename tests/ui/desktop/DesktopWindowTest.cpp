@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -346,6 +347,10 @@ TEST(DesktopTest, FitsA1024x768ScreenAndKeepsItsLayoutWhenTheUnitSwitches) {
             EXPECT_GE(shown->width(), shown->minimumSizeHint().width())
                 << shown->objectName().toStdString();
         }
+        // The motif boxes show their ranges (their tool tips) until a length is entered.
+        for (QLineEdit* box : window.findChildren<QLineEdit*>(QRegularExpression("^txtALEN")))
+            EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(box->toolTip()) + 6)
+                << box->objectName().toStdString();
         QRadioButton* inch = rig.widget<QRadioButton>("optUNT(2)");
         if (!inch->isEnabled()) continue;  // the language offers millimetres only
         std::vector<QRect> frames;
