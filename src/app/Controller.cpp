@@ -16,6 +16,7 @@ using session::Action;
 
 constexpr int kStatusItem = 4;
 constexpr int kVersionItem = 3;
+constexpr int kFirstPort = 1;
 
 // 1103 -> "1.103", 1100 -> "1.1": the shortest text that reads back the same.
 std::string versionText(std::int16_t romVersion) {
@@ -64,7 +65,10 @@ void Controller::bindMainForm() {
     form_.cmdEND.onClick = [this] { end(true); };
     form_.cmdORG.onClick = [this] { post(Action::Origin); };
     for (int i = form_.cmdMOV.first(); i <= form_.cmdMOV.last(); ++i) {
-        form_.cmdMOV[i].onMouseDown = [this, i] { post(Action::JogPress, i); };
+        form_.cmdMOV[i].onMouseDown = [this, i] {
+            heldJog_ = i;
+            post(Action::JogPress, i);
+        };
         form_.cmdMOV[i].onMouseUp = [this] { post(Action::JogRelease); };
     }
     form_.cmdDefault.onClick = [this] { onPanel([this] { panel_.restoreMotifLengths(); }); };
@@ -98,6 +102,11 @@ bool Controller::start() {
     session_ = std::make_unique<session::Session>(
         session::Session::Parts{loop_, worker_, line_, panel_, catalog_, *this,
                                 std::filesystem::path(folders_.data.chain.back()), languageCode_});
+    // The window is shown while the search runs: it says so, and offers
+    // nothing that needs the instrument until one is found.
+    connection_ = Connection::Searching;
+    form_.lblCMT[kVersionItem].caption = catalog_.programText(lang::ProgramText::Searching);
+    updateButtons();
     frontend_.formChanged();
     post(Action::Search);
     return true;
@@ -121,8 +130,10 @@ bool Controller::loadLanguageFile() {
 
 void Controller::fillPortList() {
     form_.cmbCOM.items.clear();
-    for (int port = 1; port <= session::kMaxPortNumber; ++port)
+    for (int port = kFirstPort; port <= session::kMaxPortNumber; ++port)
         form_.cmbCOM.items.push_back(portName(port));
+    // Until the search finds the instrument, Connect tries the first port.
+    form_.cmbCOM.choose(kFirstPort - 1);
 }
 
 void Controller::post(Action action, int argument) {
@@ -178,22 +189,41 @@ void Controller::identified(const link::ModelInfo& model, bool isKt520) {
     if (!isKt520) return;
     form_.lblCMT[kVersionItem].caption = "KT-520 Ver" + versionText(model.romVersion);
     modelKind_ = model.modelKind;
-    updateDriveButtons();
+    updateButtons();
     frontend_.formChanged();
 }
 
+// The port box shows the port tried, whether or not the instrument answered there.
 void Controller::connected(int portNumber, link::LinkState state) {
+    form_.cmbCOM.choose(portNumber - 1);
     if (state == link::LinkState::Connected) {
-        form_.cmbCOM.text = portName(portNumber);
-        form_.cmbCOM.listIndex = portNumber - 1;
+        connection_ = Connection::Connected;
+        updateButtons();
+    } else {
+        showNotConnected();
     }
-    ui::enableInstrumentButtons(form_, state == link::LinkState::Connected);
     frontend_.formChanged();
 }
 
-void Controller::actionStarted(session::Action) {}
+void Controller::showNotConnected() {
+    connection_ = Connection::NotConnected;
+    form_.lblCMT[kVersionItem].caption = catalog_.programText(lang::ProgramText::NotConnected);
+    updateButtons();
+}
 
-void Controller::actionEnded(session::Action) {
+void Controller::actionStarted(session::Action action) {
+    if (action != Action::JogPress) return;
+    statusText(
+        catalog_.programText(lang::ProgramText::DriveMoving, form_.cmdMOV[heldJog_].caption));
+}
+
+void Controller::actionEnded(session::Action action) {
+    if (action == Action::Search && connection_ == Connection::Searching) {
+        showNotConnected();
+        frontend_.formChanged();
+    }
+    if (action == Action::JogRelease)
+        statusText(catalog_.programText(lang::ProgramText::DriveStopped));
     if (session_ && session_->idle()) frontend_.sessionIdle();
 }
 
@@ -201,21 +231,23 @@ void Controller::actionEnded(session::Action) {
 // wait with the command buttons.
 void Controller::runBusy(bool busy) {
     runBusy_ = busy;
-    if (busy) {
-        ui::enterBusyState(form_);
-    } else {
-        ui::enterIdleState(form_);
-    }
-    updateDriveButtons();
+    updateButtons();
     frontend_.formChanged();
 }
 
-void Controller::updateDriveButtons() {
-    // Before any identification the buttons keep their design-time state.
-    const bool driveOffered = modelKind_ < 0 || modelKind_ >= 1;
-    form_.cmdORG.enabled = driveOffered && !runBusy_;
+void Controller::updateButtons() {
+    const bool connected = connection_ == Connection::Connected;
+    if (runBusy_) {
+        ui::enterBusyState(form_);
+    } else {
+        ui::enterIdleState(form_);
+        ui::enableInstrumentButtons(form_, connected);
+    }
+    // The oldest firmware (model kind 0) has no drive commands.
+    const bool driveOffered = connected && modelKind_ >= 1 && !runBusy_;
+    form_.cmdORG.enabled = driveOffered;
     for (int i = form_.cmdMOV.first(); i <= form_.cmdMOV.last(); ++i)
-        form_.cmdMOV[i].enabled = driveOffered && !runBusy_;
+        form_.cmdMOV[i].enabled = driveOffered;
     form_.cmdCONECT.enabled = !runBusy_;
     form_.cmdDefault.enabled = !runBusy_;
 }

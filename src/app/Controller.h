@@ -83,7 +83,9 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     void post(session::Action action, int argument = 0);
     // Runs an operator action on the panel; an internal fault it meets ends the program.
     void onPanel(const std::function<void()>& change);
-    void updateDriveButtons();
+    // The command and drive buttons as the run, the connection and the model allow them.
+    void updateButtons();
+    void showNotConnected();
     void openCardDialog();
     void closeCardDialog(bool read);
     // Message 13 when the card browser could not read what it was to show.
@@ -106,7 +108,11 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     std::unique_ptr<session::Session> session_;
 
     bool runBusy_ = false;
-    std::int16_t modelKind_ = -1;  // none identified yet: the buttons keep their design state
+    // What the version label says of the instrument: nothing works without one.
+    enum class Connection { Searching, Connected, NotConnected };
+    Connection connection_ = Connection::NotConnected;
+    std::int16_t modelKind_ = -1;  // none identified yet
+    int heldJog_ = 1;              // the jog button last pressed
     bool ended_ = false;
 };
 

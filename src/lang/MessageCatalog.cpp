@@ -1,6 +1,7 @@
 #include "lang/MessageCatalog.h"
 
 #include <cstddef>
+#include <iterator>
 
 namespace kt520::lang {
 
@@ -124,7 +125,13 @@ constexpr Text kProgramTexts[] = {
     {"it is longer than a profile of 30000 points", "30000点のプロファイルより長いデータです"},
     {"its condition record holds a code this program does not know",
      "測定条件にこのプログラムが知らないコードがあります"},
+    {"Searching for the KT-520 ...", "KT-520を検索しています..."},
+    {"Not connected", "未接続"},
+    {"Drive moving: {}", "駆動部が移動中: {}"},
+    {"Drive stopped.", "駆動部が停止しました。"},
 };
+static_assert(std::size(kProgramTexts) == static_cast<std::size_t>(ProgramText::DriveStopped) + 1,
+              "a text for every ProgramText");
 
 }  // namespace
 

@@ -30,6 +30,10 @@ enum class ProgramText {
     CardContents,
     CardTooManyPoints,
     CardUnknownCode,
+    Searching,                     // the version label while the start-up search runs,
+    NotConnected,                  // and while no instrument is connected
+    DriveMoving,                   // the status label while a jog button is held (its caption),
+    DriveStopped,                  // and once it is let go
 };
 
 class MessageCatalog {

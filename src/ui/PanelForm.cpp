@@ -66,12 +66,8 @@ void showChoices(const conditions::ConditionState& state, MainForm& form) {
 
 void showCaptions(const conditions::ConditionState& state, MainForm& form) {
     const bool millimetres = state.unit.is(conditions::Unit::Millimetre);
-    for (int i = form.lblUnit.first(); i <= form.lblUnit.last(); ++i) {
-        if (i == kRangeLabel)
-            form.lblUnit[i].caption = millimetres ? "um" : "uinch";
-        else
-            form.lblUnit[i].caption = millimetres ? "mm" : "inch";
-    }
+    for (int i = form.lblUnit.first(); i <= form.lblUnit.last(); ++i)
+        form.lblUnit[i].caption = unitLabelCaptions(i)[millimetres ? 0 : 1];
     for (const UnitCaption& caption : kUnitCaptions)
         arrayOf(form, caption.item)[caption.code].caption =
             millimetres ? caption.millimetre : caption.inch;
@@ -113,6 +109,18 @@ std::optional<Item> itemOfArray(const MainForm& form, const OptionArray& array) 
     for (const ArrayOfItem& each : kArrays)
         if (&(form.*each.array) == &array) return each.item;
     return std::nullopt;
+}
+
+std::vector<std::string> unitCaptions(const MainForm& form, const OptionArray& array, int code) {
+    const std::optional<Item> item = itemOfArray(form, array);
+    for (const UnitCaption& caption : kUnitCaptions)
+        if (item == caption.item && code == caption.code) return {caption.millimetre, caption.inch};
+    return {};
+}
+
+std::vector<std::string> unitLabelCaptions(int index) {
+    if (index == kRangeLabel) return {"um", "uinch"};
+    return {"mm", "inch"};
 }
 
 }  // namespace kt520::ui

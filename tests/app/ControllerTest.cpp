@@ -29,13 +29,13 @@ struct RecordingFrontend : app::Frontend {
 
 struct ControllerRig {
     explicit ControllerRig(const std::string& languageFile = "A:Output\r\nX:E\r\n",
-                           const sim::SimConfig& config = {})
+                           const sim::SimConfig& config = {}, bool instrumentOnLine = true)
         : instrument(config) {
         if (!languageFile.empty()) {
             std::ofstream file(program.path() / "520Language.ini", std::ios::binary);
             file << languageFile;
         }
-        line.attach(1, tap);
+        if (instrumentOnLine) line.attach(1, tap);
     }
     bool start() {
         const bool started = controller.start();
@@ -85,6 +85,25 @@ TEST(StartUp, WithoutTheLanguageFileTheProgramEndsBeforeAnyPortOpens) {
     EXPECT_EQ(rig.frontend.messages, Texts{"There is not a languagefile"});
     EXPECT_EQ(rig.frontend.ended, "itself");
     EXPECT_TRUE(rig.tap.sent.empty());
+}
+
+// The window is shown during the search; with no instrument found only
+// Connect, Card and Exit are offered, and the version label says why.
+TEST(StartUp, WithoutAnInstrumentOnlyConnectCardAndExitWork) {
+    ControllerRig rig("X:E\r\n", {}, false);
+    ASSERT_TRUE(rig.controller.start());
+    EXPECT_EQ(rig.form.lblCMT[3].caption, "Searching for the KT-520 ...");
+    EXPECT_FALSE(rig.form.cmdSTART.enabled);
+    rig.settle();
+    EXPECT_EQ(rig.form.lblCMT[3].caption, "Not connected");
+    EXPECT_EQ(rig.form.cmbCOM.text, "COM1");
+    for (const ui::CommandButton* button :
+         {&rig.form.cmdSTART, &rig.form.cmdSTOP, &rig.form.cmdREAD, &rig.form.cmdRESULT,
+          &rig.form.cmdCOND, &rig.form.cmdORG, &rig.form.cmdMOV[1], &rig.form.cmdMOV[4]})
+        EXPECT_FALSE(button->enabled) << button->caption;
+    for (const ui::CommandButton* button :
+         {&rig.form.cmdCONECT, &rig.form.cmdCARD, &rig.form.cmdEND})
+        EXPECT_TRUE(button->enabled) << button->caption;
 }
 
 // While a run is busy only Stop is usable; afterwards every button is back,
@@ -138,8 +157,22 @@ TEST(Form, ShowsWhatThePanelAndTheSessionReport) {
     rig.form.cmdCONECT.click();
     rig.settle();
     EXPECT_EQ(rig.frontend.messages, Texts{"COM5: Cannot be connected to KT-520! "});
+    EXPECT_EQ(rig.form.cmbCOM.text, "COM5");
+    EXPECT_EQ(rig.form.lblCMT[3].caption, "Not connected");
     EXPECT_FALSE(rig.form.cmdSTART.enabled);
+    EXPECT_FALSE(rig.form.cmdMOV[2].enabled);
     EXPECT_TRUE(rig.form.cmdCARD.enabled);
+}
+
+TEST(Form, TheStatusSaysTheDriveMovesWhileAJogButtonIsHeld) {
+    ControllerRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.form.cmdMOV[2].press();
+    rig.settle();
+    EXPECT_EQ(rig.form.lblCMT[4].caption, "Drive moving: Esc Fast");
+    rig.form.cmdMOV[2].release();
+    rig.settle();
+    EXPECT_EQ(rig.form.lblCMT[4].caption, "Drive stopped.");
 }
 
 TEST(CardDialog, BrowsesTheLastFolderAndReadsTheChosenMeasurement) {

@@ -11,11 +11,12 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSplitter>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "lang/LanguageFonts.h"
+#include "ui/PanelForm.h"
 #include "ui/desktop/CardDialog.h"
 #include "ui/desktop/ResultsPanel.h"
 
@@ -36,6 +37,16 @@ QLabel* sectionTitle(QLabel* label) {
 
 // At most about 60 refreshes a second, however often the forms change.
 constexpr qint64 kRefreshIntervalMs = 16;
+
+const QSize kPreferredSize(1280, 900);
+// What a desktop's title bar and borders take around the window.
+const QSize kWindowFrame(16, 40);
+
+std::vector<QString> qStrings(const std::vector<std::string>& texts) {
+    std::vector<QString> out;
+    for (const std::string& text : texts) out.push_back(QString::fromStdString(text));
+    return out;
+}
 
 }  // namespace
 
@@ -60,30 +71,29 @@ void MainWindow::attach(MainForm& form, CardForm& card) {
     left->addWidget(buildCommands());
     left->addWidget(buildDrive());
     left->addStretch();
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(buildOutput());
-    right->addWidget(buildStatus(), 1);
-
-    auto* panel = new QHBoxLayout;
-    panel->addLayout(left, 0);
-    panel->addWidget(buildConditions(), 1);
-    panel->addLayout(right, 0);
-    auto* top = new QWidget;
-    top->setLayout(panel);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 0);
+    top->addWidget(buildConditions(), 1);
 
     results_ = new ResultsPanel;
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(top);
-    split->addWidget(results_);
-    split->setStretchFactor(0, 0);
-    split->setStretchFactor(1, 1);
-    split->setChildrenCollapsible(false);
-    setCentralWidget(split);
+    results_->showMessage = [this](const session::Message& message) { messages_.show(message); };
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(buildResultList(), 0);
+    lower->addWidget(results_, 1);
+
+    // The panel keeps its size; the results take what is left, down to a
+    // 1024x768 screen.
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->addLayout(top, 0);
+    layout->addLayout(lower, 1);
+    layout->addWidget(buildStatus(), 0);
+    setCentralWidget(central);
 
     cardDialog_ = new CardDialog(card, *binder_, this);
     refresh();
-    resize(1280, 900);
+    resize(kPreferredSize.boundedTo(screen()->availableSize() - kWindowFrame));
 }
 
 MainWindow::~MainWindow() = default;
@@ -92,12 +102,22 @@ QGroupBox* MainWindow::optionFrame(int frame, OptionArray& array, const std::vec
                                    int columns, int unitLabel) {
     QGroupBox* box = binder_->frame(form_->frmLAN[frame], indexed("frmLAN", frame));
     auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(4, 2, 4, 4);
-    layout->addWidget(binder_->options(array, order, columns), 1);
-    if (unitLabel)
-        layout->addWidget(binder_->label(form_->lblUnit[unitLabel], indexed("lblUnit", unitLabel)),
-                          0, Qt::AlignBottom);
+    layout->setContentsMargins(3, 2, 3, 3);
+    QWidget* options = binder_->options(array, order, columns);
+    for (int index : order)
+        captionRoom_.reserveButton(
+            options->findChild<QWidget*>(QString::fromStdString(array.name()) +
+                                         QString("(%1)").arg(index)),
+            qStrings(unitCaptions(*form_, array, index)));
+    layout->addWidget(options, 1);
+    if (unitLabel) layout->addWidget(unitLabelFor(unitLabel), 0, Qt::AlignBottom);
     return box;
+}
+
+QLabel* MainWindow::unitLabelFor(int index) {
+    QLabel* label = binder_->label(form_->lblUnit[index], indexed("lblUnit", index));
+    captionRoom_.reserveLabel(label, qStrings(unitLabelCaptions(index)));
+    return label;
 }
 
 QWidget* MainWindow::buildConnection() {
@@ -141,10 +161,13 @@ QWidget* MainWindow::buildDrive() {
     return box;
 }
 
+// Four columns of frames; the output frames share the last row with the
+// motif entries, so that the panel fits a 1024x768 screen.
 QWidget* MainWindow::buildConditions() {
     auto* widget = new QWidget;
     auto* grid = new QGridLayout(widget);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(4);
     grid->addWidget(sectionTitle(binder_->label(form_->lblLAN[2], indexed("lblLAN", 2))), 0, 0, 1,
                     4);
     // Hidden entries go last, so that they leave no hole in the rows.
@@ -153,34 +176,39 @@ QWidget* MainWindow::buildConditions() {
     grid->addWidget(optionFrame(3, form_->optCUV, {1, 2, 3, 4, 5, 6}, 2), 1, 2);
     grid->addWidget(optionFrame(4, form_->optFLT, {1, 2, 3, 4}, 2), 1, 3);
 
-    grid->addWidget(optionFrame(6, form_->optCUT, {1, 2, 3, 4, 5}, 3, 1), 2, 0);
+    grid->addWidget(optionFrame(6, form_->optCUT, {1, 2, 3, 4, 5}, 2, 1), 2, 0);
     QGroupBox* sections = optionFrame(8, form_->optSCT, {1, 3, 5, 6, 2, 4}, 2);
     auto* length = new QHBoxLayout;
     QLineEdit* lengthBox = binder_->textBox(form_->txtLENG, "txtLENG");
-    lengthBox->setMaximumWidth(70);
+    lengthBox->setMaximumWidth(60);
     length->addWidget(lengthBox);
-    length->addWidget(binder_->label(form_->lblUnit[3], indexed("lblUnit", 3)));
+    length->addWidget(unitLabelFor(3));
     static_cast<QHBoxLayout*>(sections->layout())->addLayout(length);
     grid->addWidget(sections, 2, 1);
-    grid->addWidget(optionFrame(7, form_->optRNG, {5, 6, 7}, 3, 2), 2, 2);
+    grid->addWidget(optionFrame(7, form_->optRNG, {5, 6, 7}, 2, 2), 2, 2);
     grid->addWidget(optionFrame(15, form_->optSPD, {0, 1, 3, 4, 2, 5}, 2, 6), 2, 3);
 
     grid->addWidget(optionFrame(14, form_->optTRA, {1, 0}, 2), 3, 0);
     grid->addWidget(optionFrame(11, form_->optORT, {1, 2, 3, 4}, 2), 3, 1);
-    grid->addWidget(optionFrame(16, form_->optFHL, {0, 1, 2, 3, 4}, 3, 7), 3, 2);
+    grid->addWidget(optionFrame(16, form_->optFHL, {0, 1, 2, 3, 4}, 2, 7), 3, 2);
     grid->addWidget(optionFrame(18, form_->optANX, {0, 1}, 2), 3, 3);
 
     grid->addWidget(optionFrame(9, form_->optMTA, {2, 3, 4, 5, 0}, 2, 4), 4, 0);
     grid->addWidget(optionFrame(10, form_->optMTB, {3, 4, 5, 6, 0, 2}, 2, 5), 4, 1);
     QGroupBox* motif = binder_->frame(form_->frmLAN[19], indexed("frmLAN", 19));
     auto* motifGrid = new QGridLayout(motif);
-    motifGrid->setContentsMargins(4, 2, 4, 4);
-    for (int i = 1; i <= 4; ++i)
-        motifGrid->addWidget(binder_->textBox(form_->txtALEN[i], indexed("txtALEN", i)),
-                             (i - 1) / 2, (i - 1) % 2);
-    motifGrid->addWidget(binder_->button(form_->cmdDefault, "cmdDefault"), 2, 0);
-    motifGrid->addWidget(binder_->label(form_->lblUnit[8], indexed("lblUnit", 8)), 2, 1);
-    grid->addWidget(motif, 4, 2, 1, 2);
+    motifGrid->setContentsMargins(3, 2, 3, 3);
+    // One box a row, each wide enough for the range it shows until a length is entered.
+    for (int i = 1; i <= 4; ++i) {
+        QLineEdit* box = binder_->textBox(form_->txtALEN[i], indexed("txtALEN", i));
+        const QString range = QString::fromStdString(form_->txtALEN[i].toolTip);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(range) * 11 / 10 + 8);
+        motifGrid->addWidget(box, i - 1, 0, 1, 2);
+    }
+    motifGrid->addWidget(binder_->button(form_->cmdDefault, "cmdDefault"), 4, 0);
+    motifGrid->addWidget(unitLabelFor(8), 4, 1);
+    grid->addWidget(motif, 4, 2);
+    grid->addWidget(buildOutput(), 4, 3, Qt::AlignTop);
     grid->setRowStretch(5, 1);
     return widget;
 }
@@ -189,30 +217,43 @@ QWidget* MainWindow::buildOutput() {
     auto* widget = new QWidget;
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
     layout->addWidget(sectionTitle(binder_->label(form_->lblLAN[1], indexed("lblLAN", 1))));
     layout->addWidget(optionFrame(12, form_->optCUW, {1, 2}, 2));
     QGroupBox* tilt = binder_->frame(form_->frmLAN[13], indexed("frmLAN", 13));
     auto* tiltLayout = new QVBoxLayout(tilt);
+    tiltLayout->setContentsMargins(6, 2, 3, 3);
     tiltLayout->addWidget(binder_->checkBox(form_->chkKTM, "chkKTM"));
     layout->addWidget(tilt);
     return widget;
 }
 
-QWidget* MainWindow::buildStatus() {
+// The instrument's result fields as it sent them.
+QWidget* MainWindow::buildResultList() {
     auto* widget = new QWidget;
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sectionTitle(binder_->label(form_->lblLAN[3], indexed("lblLAN", 3))));
-    QListWidget* status = binder_->listBox(form_->lstSTATUS, "lstSTATUS");
-    status->setMinimumWidth(200);
-    layout->addWidget(status, 1);
-    auto* line = new QHBoxLayout;
-    line->addWidget(binder_->label(form_->lblCMT[2], indexed("lblCMT", 2)));
+    QListWidget* list = binder_->listBox(form_->lstSTATUS, "lstSTATUS");
+    list->setMinimumWidth(100);
+    list->setMaximumWidth(list->fontMetrics().horizontalAdvance("-00000.000") * 3 / 2);
+    layout->addWidget(list, 1);
+    return widget;
+}
+
+// The status line across the foot of the window, with the progress bar while
+// profile points arrive.
+QWidget* MainWindow::buildStatus() {
+    auto* widget = new QWidget;
+    auto* line = new QHBoxLayout(widget);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(binder_->label(form_->lblCMT[2], indexed("lblCMT", 2)), 0, Qt::AlignTop);
     QLabel* comment = binder_->label(form_->lblCMT[4], indexed("lblCMT", 4));
     comment->setWordWrap(true);
     line->addWidget(comment, 1);
-    layout->addLayout(line);
-    layout->addWidget(binder_->progressBar(form_->progressBar1, "ProgressBar1"));
+    QProgressBar* bar = binder_->progressBar(form_->progressBar1, "ProgressBar1");
+    bar->setFixedWidth(240);
+    line->addWidget(bar, 0, Qt::AlignTop);
     return widget;
 }
 
@@ -221,6 +262,7 @@ void MainWindow::refresh() {
     sinceRefresh_.restart();
     if (form_ == nullptr) return;
     binder_->refresh();
+    captionRoom_.update();
     if (shownCaption_ != form_->caption) {
         shownCaption_ = form_->caption;
         setWindowTitle(QString::fromStdString(form_->caption) + version_);
@@ -254,7 +296,6 @@ void MainWindow::beep() {
 // On a later round of the event loop: the run's last steps (the files) and
 // the plots then each have a round of their own.
 void MainWindow::runEnded(const measurement::RunRecord& record) {
-    if (record.outcome != measurement::RunRecord::Outcome::Written) return;
     published_ = record;
     publishTimer_.start(0);
 }

@@ -14,10 +14,12 @@
 
 #include "app/Frontend.h"
 #include "ui/MainForm.h"
+#include "ui/desktop/CaptionRoom.h"
 #include "ui/desktop/MessageBoxes.h"
 #include "ui/desktop/ModelBinder.h"
 
 class QGroupBox;
+class QLabel;
 
 namespace kt520::ui::desktop {
 
@@ -61,7 +63,9 @@ class MainWindow : public QMainWindow, public app::Frontend {
     QWidget* buildDrive();
     QWidget* buildConditions();
     QWidget* buildOutput();
+    QWidget* buildResultList();
     QWidget* buildStatus();
+    QLabel* unitLabelFor(int index);
     QGroupBox* optionFrame(int frame, OptionArray& array, const std::vector<int>& order,
                            int columns, int unitLabel = 0);
     void act(const std::function<void()>& action);
@@ -72,6 +76,7 @@ class MainWindow : public QMainWindow, public app::Frontend {
     QString version_;
     ModelBinder::FontFamilyFor familyFor_;
     std::optional<ModelBinder> binder_;  // made with the forms
+    CaptionRoom captionRoom_;
     MessageBoxes messages_;
     ResultsPanel* results_ = nullptr;
     CardDialog* cardDialog_ = nullptr;

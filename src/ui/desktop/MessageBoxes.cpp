@@ -21,6 +21,8 @@ void MessageBoxes::showNext() {
         QString::fromStdString(message.title), QString::fromStdString(message.text),
         QMessageBox::Ok, parent_);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // The operator may copy what a message says (a folder's path, a reason).
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QObject::connect(box, &QMessageBox::finished, box, [this, box] {
         if (current_ != box) return;
         current_ = nullptr;

@@ -4,15 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +25,7 @@
 
 #include "ui/desktop/Desktop.h"
 #include "ui/desktop/ProfileChart.h"
+#include "ui/desktop/ResultRows.h"
 #include "ui/desktop/ResultsPanel.h"
 
 namespace kt520::ui::desktop {
@@ -33,6 +39,10 @@ struct Application {
         static char* argv[] = {name, nullptr};
         static auto* app = new QApplication(argc, argv);
         (void)app;
+        // The operator's settings (the names of the instrument's fields) of
+        // the test user, emptied for each test.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::UserScope, "kt520", "kt520").clear();
     }
 };
 
@@ -130,6 +140,7 @@ TEST_F(MainWindowTest, ResultsPanelShowsTheRunRecordInItsUnit) {
         record.measured = {0.1, -0.2, 0.3};
         record.evaluation = {0.1, -0.2};
         record.results = {"1.5", "2.5"};
+        record.analysis = {{"Ra", 1.5, inch ? "uinch" : "um", "ISO 4287:1997"}};
         record.files = {"/data/Measured.csv", "/data/Parameter.csv"};
         record.outcome = measurement::RunRecord::Outcome::Written;
         window_.runEnded(record);
@@ -142,8 +153,118 @@ TEST_F(MainWindowTest, ResultsPanelShowsTheRunRecordInItsUnit) {
         auto* series = static_cast<QLineSeries*>(panel.measuredChart()->chart()->series().front());
         ASSERT_EQ(series->count(), 3);
         EXPECT_NEAR(series->at(2).x(), inch ? 0.002 : 0.001, 1e-9);
-        EXPECT_EQ(panel.resultsTable()->item(1, 1)->text(), "2.5");
-        EXPECT_TRUE(panel.filesList()->item(1)->text().startsWith("Parameter.csv"));
+        const QTableWidget& table = *panel.resultsTable();
+        EXPECT_EQ(table.item(1, 0)->text(), "instrument field 2");
+        EXPECT_EQ(table.item(1, 2)->text(), "2.5");
+        EXPECT_EQ(table.item(2, 0)->text(), "Ra");
+        EXPECT_EQ(table.item(2, 3)->text(), inch ? "uinch" : "um");
+        EXPECT_EQ(panel.filesList()->item(1)->text(), "Parameter.csv");
+    }
+}
+
+// Each part of the results panel says which run it shows, and says so when a
+// later run (CSV Data Save OFF, a Result Read with "No data", a stopped run)
+// did not replace it; a run refused before it began changes nothing.
+TEST_F(MainWindowTest, ResultsPanelSaysWhichRunEachPartShows) {
+    using Outcome = measurement::RunRecord::Outcome;
+    using Source = measurement::RunRecord::Source;
+    struct Step {
+        Source source;
+        Outcome outcome;
+        bool refused;
+        int tableRows;
+        const char* profilesNote;  // the part's note starts with this; "" hidden
+        const char* resultsNote;
+    };
+    const Step steps[] = {
+        {Source::Measurement, Outcome::Written, false, 1, "", ""},
+        {Source::Measurement, Outcome::NotStarted, false, 1, "", ""},
+        {Source::Measurement, Outcome::ResultsOnly, false, 1, "Not from the latest run (run ", ""},
+        {Source::ResultRead, Outcome::ResultsOnly, true, 0, "Not from the latest run (Result Read ",
+         "The instrument sent no results"},
+        {Source::Read, Outcome::NoData, false, 0, "Not from the latest run (Read ",
+         "Not from the latest run (Read "},
+        {Source::Read, Outcome::Written, false, 1, "", ""},
+    };
+    ResultsPanel& panel = *window_.results();
+    auto clock = std::chrono::system_clock::now();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(static_cast<int>(&step - steps));
+        measurement::RunRecord record;
+        record.source = step.source;
+        record.outcome = step.outcome;
+        record.finishedAt = clock += std::chrono::seconds(61);
+        record.resultsRefused = step.refused;
+        if (!step.refused) record.results = {"0.5"};
+        panel.show(record);
+        const QString time =
+            QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(record.finishedAt))
+                .toString("HH:mm:ss");
+        EXPECT_EQ(panel.resultsTable()->rowCount(), step.tableRows);
+        for (const auto& [part, note] :
+             {std::pair{"profiles", step.profilesNote}, std::pair{"results", step.resultsNote}}) {
+            auto* label = panel.findChild<QLabel*>(QString(part) + "Note");
+            EXPECT_EQ(label->isHidden(), *note == 0) << part;
+            EXPECT_EQ(label->text().left(int(strlen(note))), note) << part;
+            const bool latest =
+                !QString(note).startsWith("Not from") && step.outcome != Outcome::NotStarted;
+            EXPECT_EQ(panel.findChild<QLabel*>(QString(part) + "Header")->text().contains(time),
+                      latest)
+                << part;
+        }
+    }
+}
+
+// Without a file manager the folder's path comes in a message whose text can be copied.
+TEST_F(MainWindowTest, OpenDataFolderWithoutAFileManagerShowsThePath) {
+    ResultsPanel& panel = *window_.results();
+    QUrl asked;
+    panel.openFolder = [&](const QUrl& url) { return (asked = url).isEmpty(); };
+    measurement::RunRecord record;
+    record.outcome = measurement::RunRecord::Outcome::Written;
+    record.files = {"/data/kt/Measured.csv"};
+    window_.runEnded(record);
+    auto* button = widget<QPushButton>("openFolderButton");
+    ASSERT_TRUE(shows([&] { return button->isEnabled(); }));
+    button->click();
+    EXPECT_EQ(asked, QUrl::fromLocalFile("/data/kt"));
+    ASSERT_NE(openBox(), nullptr);
+    EXPECT_TRUE(openBox()->text().endsWith("\n/data/kt"));
+    EXPECT_TRUE(openBox()->textInteractionFlags() & Qt::TextSelectableByMouse);
+    openBox()->accept();
+}
+
+// A named field stands beside its parameter and is flagged beyond the
+// tolerance; the parameters no field names follow the fields.
+TEST(ResultRowsTest, PairsNamedFieldsWithTheirParametersAndFlagsDisagreement) {
+    struct Case {
+        const char* profile;  // the letter of the computed parameters
+        const char* name;     // the operator's name of field 1
+        const char* field;    // as the instrument sent it
+        double computed;      // the parameter "?a" on the PC
+        bool paired;
+        std::optional<double> flagged;
+    };
+    const Case cases[] = {
+        {"R", "", "1.000", 1.0, false, {}},
+        {"R", "Ra", "1.010", 1.0, true, {}},  // 0.0005 + 1 % of 1.0
+        {"R", "Ra", "1.011", 1.0, true, 0.011},
+        {"R", "Ra", "-0.200", -0.2019, true, {}},
+        {"R", "Ra", "", 5.0, true, {}},        // an empty field is no value
+        {"W", "Ra", "9.000", 1.0, true, 8.0},  // W profile: "Ra" finds "Wa"
+        {"R", "Rq", "1.000", 1.0, false, {}},  // names nothing computed here
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const std::string a = std::string(c.profile) + "a";
+        const std::vector<analysis::Parameter> parameters = {{a, c.computed, "um", "ISO"},
+                                                             {"Rt", 3.0, "um", "ISO"}};
+        const std::vector<ResultRow> rows = resultRows(parameters, {c.field, "7"}, {c.name});
+        ASSERT_EQ(rows.size(), c.paired ? 3u : 4u);  // field 1, field 2, the rest
+        EXPECT_EQ(rows[0].computed.has_value(), c.paired);
+        EXPECT_EQ(rows[0].flaggedDifference.has_value(), c.flagged.has_value());
+        EXPECT_NEAR(rows[0].flaggedDifference.value_or(0), c.flagged.value_or(0), 1e-9);
+        EXPECT_EQ(rows[2].name, c.paired ? "Rt" : a);
     }
 }
 
@@ -173,25 +294,93 @@ TEST_F(MainWindowTest, CardDialogIsWindowModalWhileTheFormShowsIt) {
     EXPECT_TRUE(shows([&] { return !dialog->isVisible(); }));
 }
 
-TEST(DesktopTest, RunsAMeasurementOnTheSimulatorWhileTheWindowStaysLive) {
+// The program on the simulator, its language file from `programFolder`,
+// after the search for the instrument.
+struct SimulatedDesktop {
+    explicit SimulatedDesktop(const std::string& programFolder)
+        : desktop(
+              app::parseCommandLine({"kt520", "--simulate", "--sim-speed", "200", "--data-folder",
+                                     data.path().toStdString(), "--program-folder", programFolder})
+                  .options) {}
+    bool started() {
+        if (!desktop.start()) return false;
+        desktop.window().show();
+        EXPECT_FALSE(desktop.controller().idle());  // the search runs with the window shown
+        return shows([&] { return desktop.controller().idle(); });
+    }
+    template <typename T>
+    T* widget(const char* name) {
+        return desktop.window().findChild<T*>(name);
+    }
     Application application;
     QTemporaryDir data;
-    const app::ParsedCommandLine parsed = app::parseCommandLine(
-        {"kt520", "--simulate", "--sim-speed", "200", "--data-folder", data.path().toStdString(),
-         "--program-folder", KT520_BINARY_DIR "/bin"});
-    Desktop desktop(parsed.options);
-    ASSERT_TRUE(desktop.start());
-    desktop.window().show();
-    EXPECT_FALSE(desktop.controller().idle());  // the search runs with the window shown
-    ASSERT_TRUE(shows([&] { return desktop.controller().idle(); }));
+    Desktop desktop;
+};
 
-    QTest::mouseClick(desktop.window().findChild<QPushButton*>("cmdSTART"), Qt::LeftButton);
+// A 1024x768 screen less a title bar and borders, in English and Japanese:
+// every caption at its full width; switching the unit moves no frame.
+TEST(DesktopTest, FitsA1024x768ScreenAndKeepsItsLayoutWhenTheUnitSwitches) {
+    for (const char* folder : {KT520_BINARY_DIR "/bin", KT520_BINARY_DIR "/bin/lang/ja"}) {
+        SCOPED_TRACE(folder);
+        SimulatedDesktop rig(folder);
+        ASSERT_TRUE(rig.started());
+        MainWindow& window = rig.desktop.window();
+        EXPECT_LE(window.minimumSizeHint().width(), 1008);
+        EXPECT_LE(window.minimumSizeHint().height(), 728);
+        window.resize(1008, 728);
+        QTest::qWait(50);
+        for (QWidget* shown : window.findChildren<QWidget*>()) {
+            if (!shown->isVisible() ||
+                !(qobject_cast<QAbstractButton*>(shown) || qobject_cast<QLabel*>(shown)))
+                continue;
+            EXPECT_GE(shown->width(), shown->minimumSizeHint().width())
+                << shown->objectName().toStdString();
+        }
+        // The motif boxes show their ranges (their tool tips) until a length is entered.
+        for (QLineEdit* box : window.findChildren<QLineEdit*>(QRegularExpression("^txtALEN")))
+            EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(box->toolTip()) + 6)
+                << box->objectName().toStdString();
+        const auto frames = [&] {
+            std::vector<QRect> shown;
+            for (QGroupBox* box : window.findChildren<QGroupBox*>())
+                shown.push_back(box->geometry());
+            return shown;
+        };
+        QRadioButton* inch = rig.widget<QRadioButton>("optUNT(2)");
+        if (!inch->isEnabled()) continue;  // in Japanese the panel offers millimetres only
+        const std::vector<QRect> before = frames();
+        inch->click();
+        ASSERT_TRUE(shows([&] { return rig.widget<QLabel>("lblUnit(3)")->text() == "inch"; }));
+        QTest::qWait(50);
+        EXPECT_EQ(frames(), before);
+        EXPECT_EQ(window.size(), QSize(1008, 728));
+    }
+}
+
+// With the operator's names in the simulator's documented order, its run
+// shows each field beside its parameter and flags none.
+TEST(DesktopTest, RunsAMeasurementOnTheSimulatorWhileTheWindowStaysLive) {
+    SimulatedDesktop rig(KT520_BINARY_DIR "/bin");
+    ResultsPanel& results = *rig.desktop.window().results();
+    results.setFieldNames({"Ra", "Rz1max", "Rz", "Rq", "Rt", "Rp", "Rv", "Rsk", "Rku"});
+    Desktop& desktop = rig.desktop;
+    ASSERT_TRUE(rig.started());
+
+    QTest::mouseClick(rig.widget<QPushButton>("cmdSTART"), Qt::LeftButton);
     EXPECT_TRUE(desktop.controller().session().runPending());
-    ASSERT_TRUE(shows([&] { return !desktop.controller().session().runPending(); }));
-    EXPECT_TRUE(
-        shows([&] { return desktop.window().results()->measuredChart()->pointCount() > 0; }));
-    EXPECT_TRUE(QFile::exists(QDir(data.path()).filePath("Measured.csv")));
+    // About 4.5 s on an idle machine; the machine is shared.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !desktop.controller().session().runPending(); }, 30000));
+    EXPECT_TRUE(shows([&] { return results.measuredChart()->pointCount() > 0; }));
+    EXPECT_TRUE(QFile::exists(QDir(rig.data.path()).filePath("Measured.csv")));
     EXPECT_EQ(openBox(), nullptr);
+    const QTableWidget& table = *results.resultsTable();
+    ASSERT_GT(table.rowCount(), 9);
+    for (int row = 0; row < 9; ++row) {
+        EXPECT_FALSE(table.item(row, 1)->text().isEmpty()) << row;
+        EXPECT_TRUE(table.item(row, 0)->toolTip().isEmpty())
+            << table.item(row, 0)->text().toStdString();
+    }
 }
 
 }  // namespace
