@@ -157,6 +157,8 @@ QString ResultsPanel::stampText(const Stamp& stamp) const {
             return text("run %1", "測定 %1").arg(time);
         case RunRecord::Source::Read:
             return text("Read %1", "読込 %1").arg(time);
+        case RunRecord::Source::Card:
+            return text("card %1", "カード %1").arg(time);
         case RunRecord::Source::ResultRead:
             break;
     }
