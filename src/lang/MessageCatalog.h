@@ -2,12 +2,14 @@
 // Every text shown to the operator in a message box or the status label, in
 // English ("E") or Japanese ("J"). Entries are numbered from 1.
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace kt520::lang {
 
 // The program's own texts, for situations the instrument's catalog has no
-// entry for. "{}" in a text stands for its one argument.
+// entry for. Each "{}" in a text stands for the next of its arguments.
 enum class ProgramText {
     BlockDropped,                  // a data block claimed more points than a block may hold
     NotSaved,                      // the data folder could not take the run's files
@@ -17,6 +19,12 @@ enum class ProgramText {
     RunNotStarted,                 // refused before it began (the reason follows),
     RunFailed,                     // the line lost or the files not written,
     TooManyPoints,                 // more points than a profile may hold
+    LengthOutOfRange,              // a length entry refused at Start: entry, text, range,
+    LengthTooManyDecimals,         // ... entry, text, decimals allowed, range,
+    LengthTooLong,                 // ... entry, text, characters allowed, range
+    UnknownConditionCodes,         // a read-back with codes that name no entry (the list)
+    ItemAndCode,                   // one item of that list: the item's name, the code
+    ConditionsUnconfirmed,         // a run refused on items not confirmed (their names)
 };
 
 class MessageCatalog {
@@ -37,10 +45,19 @@ class MessageCatalog {
     std::string listingLengthError() const;
 
     // One of the program's own texts, in the catalog's language (English when
-    // the language is neither), with `argument` in the place of "{}".
-    std::string programText(ProgramText text, const std::string& argument = {}) const;
+    // the language is neither), with the arguments in the places of its "{}"s.
+    template <typename... Arguments>
+    std::string programText(ProgramText text, const Arguments&... arguments) const {
+        return filled(text, {std::string_view(arguments)...});
+    }
+    // The name of condition item `item` (its number in the condition record) as
+    // the panel's frame captions say it, for the program's own texts; empty for
+    // an item the panel does not show.
+    std::string conditionItemName(int item) const;
 
   private:
+    std::string filled(ProgramText text, std::initializer_list<std::string_view> arguments) const;
+
     std::array<std::string, 3> boxTitles_;
     std::array<std::string, 16> messages_;
     std::array<std::string, 23> instrumentErrors_;
