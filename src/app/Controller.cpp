@@ -54,7 +54,11 @@ Controller::~Controller() {
 
 void Controller::bindMainForm() {
     form_.cmdCONECT.onClick = [this] { post(Action::Connect, form_.cmbCOM.listIndex + 1); };
-    form_.cmdSTART.onClick = [this] { post(Action::Start); };
+    form_.cmdSTART.onClick = [this] {
+        // A length still being typed is complete once Start is clicked.
+        onPanel([this] { panel_.enterLength(); });
+        post(Action::Start);
+    };
     form_.cmdREAD.onClick = [this] { post(Action::Read); };
     form_.cmdSTOP.onClick = [this] {
         if (session_) session_->stop();
@@ -83,6 +87,7 @@ void Controller::bindMainForm() {
     form_.txtLENG.onType = [this](const std::string& text) {
         onPanel([this, &text] { panel_.typeLength(text); });
     };
+    form_.txtLENG.onEntered = [this] { onPanel([this] { panel_.enterLength(); }); };
     for (int k = form_.txtALEN.first(); k <= form_.txtALEN.last(); ++k) {
         form_.txtALEN[k].onType = [this, k](const std::string& text) {
             onPanel([this, k, &text] { panel_.typeMotifLength(k, text); });
@@ -152,6 +157,7 @@ void Controller::onPanel(const std::function<void()>& change) {
 
 void Controller::panelChanged() {
     ui::showPanel(panel_.state(), form_);
+    updateDriveButtons();
     frontend_.formChanged();
 }
 
@@ -228,7 +234,7 @@ void Controller::actionEnded(session::Action action) {
 }
 
 // While a run is busy only Stop is usable: the drive, Connect and Default
-// wait with the command buttons.
+// wait with the command buttons. Default also goes with its frame, MOTIF-L.
 void Controller::runBusy(bool busy) {
     runBusy_ = busy;
     updateButtons();
@@ -249,7 +255,8 @@ void Controller::updateButtons() {
     for (int i = form_.cmdMOV.first(); i <= form_.cmdMOV.last(); ++i)
         form_.cmdMOV[i].enabled = driveOffered;
     form_.cmdCONECT.enabled = !runBusy_;
-    form_.cmdDefault.enabled = !runBusy_;
+    form_.cmdDefault.enabled =
+        !runBusy_ && panel_.state().frames.enabled(conditions::Frame::MotifLengths);
 }
 
 void Controller::runEnded(const measurement::RunRecord& record) {

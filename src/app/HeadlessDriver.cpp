@@ -211,7 +211,9 @@ void HeadlessDriver::operate(const ScriptAction& action) {
             } else if constexpr (std::is_same_v<Ref, ui::CheckBox*>) {
                 ref->click();
             } else if constexpr (std::is_same_v<Ref, ui::TextBox*>) {
+                // A script line is a whole entry: typed, then complete.
                 ref->type(action.value);
+                ref->enter();
             } else if constexpr (std::is_same_v<Ref, ui::ComboBox*>) {
                 for (std::size_t i = 0; i < ref->items.size(); ++i) {
                     if (ref->items[i] == action.value) {

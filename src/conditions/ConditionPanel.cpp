@@ -1,8 +1,11 @@
 #include "conditions/ConditionPanel.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "profile/Blanks.h"
 
 namespace kt520::conditions {
 namespace {
@@ -24,12 +27,17 @@ void onGroup(ConditionState& state, Item item, F&& f) {
     });
 }
 
-// The entry code a one-character read-back code names, if any; the
-// arbitrary length "L" is entry 6 of the sampling lengths.
-std::optional<int> entryCode(Item item, const std::string& code) {
-    if (item == Item::Sections && code == "L") return codeOf(Sections::Arbitrary);
-    if (code.size() != 1 || code[0] < '0' || code[0] > '9') return std::nullopt;
-    return code[0] - '0';
+// The entry code a one-character read-back code names, if the group has
+// that entry; the arbitrary length "L" is entry 6 of the sampling lengths.
+std::optional<int> entryCode(ConditionState& state, Item item, const std::string& code) {
+    std::optional<int> number;
+    if (item == Item::Sections && code == "L") number = codeOf(Sections::Arbitrary);
+    if (code.size() == 1 && code[0] >= '0' && code[0] <= '9') number = code[0] - '0';
+    bool named = false;
+    if (number)
+        onGroup(state, item,
+                [&](const auto& choice) { named = choice.entryOf(*number).has_value(); });
+    return named ? number : std::nullopt;
 }
 
 // The span from a 1-based column, as much of it as the text holds.
@@ -64,7 +72,9 @@ void ConditionPanel::click(Item item, int code) {
             choice.set(*entry);
             chosen = true;
         });
-        if (chosen) onChosen(item);
+        if (!chosen) return;
+        setConfirmed(item, true);
+        onChosen(item);
     });
 }
 
@@ -111,9 +121,8 @@ void ConditionPanel::onUnitChosen() {
     // same unit must not convert them again.
     if (unit == lengthsUnit_) return;
     lengthsUnit_ = unit;
-    const std::string before = state_.lengthText;
     rules_->convertLengthEntry(unit);
-    if (state_.lengthText != before) rules_->applyOptionRules();
+    settleLength();
     if (offersMotifs()) rules_->convertMotifLengths(unit);
 }
 
@@ -152,12 +161,21 @@ void ConditionPanel::onCsvSaveChosen() {
 }
 
 void ConditionPanel::typeLength(std::string text) {
-    changing([&] { setLengthText(std::move(text)); });
+    changing([&] { state_.lengthText = std::move(text); });
+}
+
+void ConditionPanel::enterLength() {
+    changing([&] { settleLength(); });
 }
 
 void ConditionPanel::setLengthText(std::string text) {
-    if (state_.lengthText == text) return;
     state_.lengthText = std::move(text);
+    settleLength();
+}
+
+void ConditionPanel::settleLength() {
+    if (state_.lengthText == settledLength_) return;
+    settledLength_ = state_.lengthText;
     rules_->applyOptionRules();
 }
 
@@ -187,6 +205,7 @@ void ConditionPanel::configureFor(const link::ModelInfo& model, bool isKt520,
                                   std::string_view languageCode) {
     changing([&] {
         model_ = model;
+        state_.lengthRangeHint = rules_->lengthRangeHint();
         if (isKt520) {
             rules_->applyOptionRules();
             const int kind = model.modelKind;
@@ -206,31 +225,72 @@ void ConditionPanel::configureFor(const link::ModelInfo& model, bool isKt520,
     });
 }
 
-void ConditionPanel::showConditions(const ConditionSet& set, const ItemFieldMap& items) {
+std::vector<UnreadCode> ConditionPanel::showConditions(const ConditionSet& set,
+                                                       const ItemFieldMap& items) {
+    std::vector<UnreadCode> unread;
     changing([&] {
-        for (Item item : kShownItems)
-            if (const auto code = entryCode(item, itemText(set, items, codeOf(item))))
-                chooseCode(item, *code);
-        // Nothing came back: keep the operator's entry rather than empty it.
-        if (!set.evaluationLengthText.empty()) setLengthText(set.evaluationLengthText);
-        if (!offersMotifs()) return;
+        const auto show = [&](Item item) {
+            std::string code = itemText(set, items, codeOf(item));
+            if (const auto entry = entryCode(state_, item, code)) {
+                chooseCode(item, *entry);
+                setConfirmed(item, true);
+            } else {
+                unread.push_back({item, std::move(code)});
+            }
+        };
+        for (Item item : kShownItems) show(item);
+        if (model_.modelKind == 3) show(Item::Anx);
+
+        // The length is in the unit reported, which the panel shows now; in a
+        // unit not known it would be misread. Nothing came back: keep the
+        // operator's entry rather than empty it.
+        const std::string length(profile::trimBlanks(itemText(set, items, kEvaluationLengthItem)));
+        const bool unitShown = std::none_of(
+            unread.begin(), unread.end(), [](const UnreadCode& u) { return u.item == Item::Unit; });
+        if (!length.empty() && unitShown) setLengthText(length);
 
         const std::string lengths = itemText(set, items, kMotifLengthsItem);
-        if (!lengths.empty()) {
+        if (offersMotifs() && !lengths.empty()) {
             auto& texts = state_.motifLengthTexts;
             texts[0] = columns(lengths, 1, 5);
             texts[1] = columns(lengths, 7, 5);
             texts[2] = columns(lengths, 13, 5);
             texts[3] = lengths.size() > 5 ? lengths.substr(lengths.size() - 5) : lengths;
         }
-        if (model_.modelKind == 3)
-            if (const auto code = entryCode(Item::Anx, itemText(set, items, codeOf(Item::Anx))))
-                chooseCode(Item::Anx, *code);
+
+        // Judged on the panel as the whole read-back left it: an item whose
+        // group offers nothing (auto return before firmware 1.004, the motif
+        // limits outside the motif profiles) is not the operator's to set.
+        std::erase_if(unread, [this](const UnreadCode& u) { return !offersAnyEntry(u.item); });
+        for (const UnreadCode& u : unread) setConfirmed(u.item, false);
     });
+    return unread;
 }
 
-int ConditionPanel::checkLengthEntry() {
+void ConditionPanel::setConfirmed(Item item, bool confirmed) {
+    const auto at = std::find(unconfirmed_.begin(), unconfirmed_.end(), item);
+    if (confirmed && at != unconfirmed_.end()) unconfirmed_.erase(at);
+    if (!confirmed && at == unconfirmed_.end()) unconfirmed_.push_back(item);
+}
+
+bool ConditionPanel::offersAnyEntry(Item item) {
+    bool offered = false;
+    onGroup(state_, item, [&](const auto& choice) {
+        for (const auto entry : choice.entries())
+            offered = offered || (choice.shown(entry) && choice.enabled(entry));
+    });
+    return offered;
+}
+
+std::vector<LengthRefusal> ConditionPanel::checkLengthEntry() {
     return rules_->checkLengthEntry();
+}
+
+std::vector<LengthRefusal> ConditionPanel::checkMotifLengths() {
+    const bool motifProfile =
+        state_.profile.is(Profile::RMotif) || state_.profile.is(Profile::WMotif);
+    if (!motifProfile || !offersMotifs()) return {};
+    return rules_->checkMotifLengths();
 }
 
 void ConditionPanel::applyWavinessLengthRule() {

@@ -102,6 +102,8 @@ struct ConditionState {
 
     // The evaluation length typed for "L", in the panel's unit.
     std::string lengthText = "4";
+    // Its range for the drive identified, the tooltip of its box.
+    std::string lengthRangeHint;
     // The four motif evaluation lengths; at first they show their hints.
     std::array<std::string, 4> motifLengthTexts = {
         "0.3-0.64mm 0.012'-0.025'", "0.7-3.2mm 0.028'-0.126'", "3.3-16mm 0.130'-0.630'",

@@ -129,8 +129,47 @@ constexpr Text kProgramTexts[] = {
     {"Not connected", "未接続"},
     {"Drive moving: {}", "駆動部が移動中: {}"},
     {"Drive stopped.", "駆動部が停止しました。"},
+    {"{} \"{}\" is out of range: allowed {}.", "{}「{}」は範囲外です（入力範囲 {}）。"},
+    {"{} \"{}\" has too many decimals: at most {}, allowed {}.",
+     "{}「{}」は小数点以下の桁数が多すぎます（最大{}桁、入力範囲 {}）。"},
+    {"{} \"{}\" is too long: at most {} characters, allowed {}.",
+     "{}「{}」は長すぎます（最大{}文字、入力範囲 {}）。"},
+    {"The instrument sent condition codes the panel has no entry for: {}. These items keep their "
+     "settings on the panel.",
+     "測定機から、パネルに該当する項目のない条件コードを受信しました: "
+     "{}。これらの項目はパネルの設定"
+     "のままです。"},
+    {"{} \"{}\"", "{}「{}」"},
+    {"The instrument has not confirmed {}: read the conditions again (Condition Read) or choose "
+     "them on the panel.",
+     "測定機で{}が確認されていません。条件読込で読み直すか、パネルで選び直して下さい。"},
 };
-static_assert(std::size(kProgramTexts) == static_cast<std::size_t>(ProgramText::DriveStopped) + 1,
+
+// The condition items the panel shows, by their number in the condition
+// record, named as the frames of the shipped language files caption them.
+struct ItemName {
+    int item;
+    Text name;
+};
+constexpr ItemName kConditionItemNames[] = {
+    {1, {"Cut-off", "カットオフ"}},
+    {2, {"N", "区間数"}},
+    {3, {"Profile", "曲線"}},
+    {4, {"Filter", "フィルタ"}},
+    {5, {"Standard", "規格"}},
+    {6, {"Range", "レンジ"}},
+    {10, {"Speed", "測定速度"}},
+    {12, {"Unit", "単位"}},
+    {22, {"Pre/Post", "助走/後走"}},
+    {29, {"Lf/fl", "Lf/fl"}},
+    {30, {"A", "A"}},
+    {31, {"B", "B"}},
+    {32, {"OverRange", "オーバーレンジ"}},
+    {37, {"AutoReturn", "自動復帰"}},
+    {39, {"ANX", "ANX"}},
+};
+static_assert(std::size(kProgramTexts) ==
+                  static_cast<std::size_t>(ProgramText::ConditionsUnconfirmed) + 1,
               "a text for every ProgramText");
 
 }  // namespace
@@ -172,18 +211,25 @@ std::string MessageCatalog::listingLengthError() const {
     return message(14) + "No.1";
 }
 
-std::string MessageCatalog::programText(ProgramText text,
-                                        std::initializer_list<std::string> arguments) const {
+std::string MessageCatalog::filled(ProgramText text,
+                                   std::initializer_list<std::string_view> arguments) const {
     const Text& both = kProgramTexts[static_cast<std::size_t>(text)];
     std::string shown = japanese_ ? both.japanese : both.english;
+    // Each argument goes after the one before, so "{}" inside an argument stays as it is.
     std::size_t from = 0;
-    for (const std::string& argument : arguments) {
+    for (const std::string_view argument : arguments) {
         const auto slot = shown.find("{}", from);
         if (slot == std::string::npos) break;
         shown.replace(slot, 2, argument);
         from = slot + argument.size();
     }
     return shown;
+}
+
+std::string MessageCatalog::conditionItemName(int item) const {
+    for (const ItemName& each : kConditionItemNames)
+        if (each.item == item) return japanese_ ? each.name.japanese : each.name.english;
+    return {};
 }
 
 }  // namespace kt520::lang

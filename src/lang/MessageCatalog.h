@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace kt520::lang {
 
@@ -30,10 +31,16 @@ enum class ProgramText {
     CardContents,
     CardTooManyPoints,
     CardUnknownCode,
-    Searching,                     // the version label while the start-up search runs,
-    NotConnected,                  // and while no instrument is connected
-    DriveMoving,                   // the status label while a jog button is held (its caption),
-    DriveStopped,                  // and once it is let go
+    Searching,              // the version label while the start-up search runs,
+    NotConnected,           // and while no instrument is connected
+    DriveMoving,            // the status label while a jog button is held (its caption),
+    DriveStopped,           // and once it is let go
+    LengthOutOfRange,       // a length entry refused at Start: entry, text, range,
+    LengthTooManyDecimals,  // ... entry, text, decimals allowed, range,
+    LengthTooLong,          // ... entry, text, characters allowed, range
+    UnknownConditionCodes,  // a read-back with codes that name no entry (the list)
+    ItemAndCode,            // one item of that list: the item's name, the code
+    ConditionsUnconfirmed,  // a run refused on items not confirmed (their names)
 };
 
 class MessageCatalog {
@@ -54,13 +61,19 @@ class MessageCatalog {
     std::string listingLengthError() const;
 
     // One of the program's own texts, in the catalog's language (English when
-    // the language is neither), with the arguments in the places of "{}", in order.
-    std::string programText(ProgramText text, const std::string& argument = {}) const {
-        return programText(text, std::initializer_list<std::string>{argument});
+    // the language is neither), with the arguments in the places of its "{}"s.
+    template <typename... Arguments>
+    std::string programText(ProgramText text, const Arguments&... arguments) const {
+        return filled(text, {std::string_view(arguments)...});
     }
-    std::string programText(ProgramText text, std::initializer_list<std::string> arguments) const;
+    // The name of condition item `item` (its number in the condition record) as
+    // the panel's frame captions say it, for the program's own texts; empty for
+    // an item the panel does not show.
+    std::string conditionItemName(int item) const;
 
   private:
+    std::string filled(ProgramText text, std::initializer_list<std::string_view> arguments) const;
+
     std::array<std::string, 3> boxTitles_;
     std::array<std::string, 16> messages_;
     std::array<std::string, 23> instrumentErrors_;

@@ -24,7 +24,9 @@ class ConditionRules final : public conditions::PanelRules {
     void applyWavinessLengthRule() override;
     void convertLengthEntry(conditions::Unit unit) override;
     void convertMotifLengths(conditions::Unit unit) override;
-    [[nodiscard]] int checkLengthEntry() override;
+    [[nodiscard]] std::vector<conditions::LengthRefusal> checkLengthEntry() override;
+    [[nodiscard]] std::vector<conditions::LengthRefusal> checkMotifLengths() override;
+    [[nodiscard]] std::string lengthRangeHint() override;
 
   private:
     // The speeds offered for the profile and its cut-off, and the speed suffix.

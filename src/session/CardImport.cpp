@@ -135,14 +135,13 @@ std::string Session::tellCardProblem(const card::CardProblem& problem) {
             text = p_.catalog.programText(ProgramText::CardFileMissing, problem.file);
             break;
         case card::CardFault::Truncated:
-            text = p_.catalog.programText(ProgramText::CardFileTruncated,
-                                          {problem.file, std::to_string(problem.bytesPresent),
-                                           std::to_string(problem.bytesNeeded)});
+            text = p_.catalog.programText(ProgramText::CardFileTruncated, problem.file,
+                                          std::to_string(problem.bytesPresent),
+                                          std::to_string(problem.bytesNeeded));
             break;
         case card::CardFault::Damaged:
-            text = p_.catalog.programText(
-                ProgramText::CardFileDamaged,
-                {problem.file, p_.catalog.programText(damageText(problem.damage))});
+            text = p_.catalog.programText(ProgramText::CardFileDamaged, problem.file,
+                                          p_.catalog.programText(damageText(problem.damage)));
             break;
     }
     p_.observer.showMessage({text, p_.catalog.boxTitle(texts::kWarning), Icon::Stop});

@@ -14,6 +14,21 @@ bool busyStatus(char status) {
            status == '7';
 }
 
+std::string itemName(const lang::MessageCatalog& catalog, conditions::Item item) {
+    return catalog.conditionItemName(conditions::codeOf(item));
+}
+
+// "Cut-off "9", Speed "X"": each item with the code that came for it.
+std::string listOf(const lang::MessageCatalog& catalog,
+                   const std::vector<conditions::UnreadCode>& unread) {
+    std::string list;
+    for (const conditions::UnreadCode& each : unread)
+        list += (list.empty() ? "" : ", ") + catalog.programText(lang::ProgramText::ItemAndCode,
+                                                                 itemName(catalog, each.item),
+                                                                 each.code);
+    return list;
+}
+
 }  // namespace
 
 // The Condition Read button: identify again, then read the conditions onto
@@ -31,12 +46,29 @@ async::Task<void> Session::readConditionsIfIdle() {
         co_return;
     }
     profile_.outputFileName = "Condition.csv";
-    co_await readConditionsIntoPanel();
+    (void)co_await readConditionsIntoPanel();
 }
 
-async::Task<void> Session::readConditionsIntoPanel() {
-    conditions_ = co_await readConditions();
-    p_.panel.showConditions(conditions_, layouts_.items);
+async::Task<std::optional<std::string>> Session::readConditionsIntoPanel() {
+    const std::string reply = co_await link_.exchange("RDCON00");
+    // A refusal is no record: the panel stays as it was.
+    if (const auto refusal = link::refusalIn(reply)) co_return showRefusal("RDCON00", *refusal);
+    conditions_ = conditions::conditionsFromReply(reply, layouts_);
+    const std::vector<conditions::UnreadCode> unread =
+        p_.panel.showConditions(conditions_, layouts_.items);
+    if (unread.empty()) co_return std::nullopt;
+    co_return warnText(p_.catalog.programText(lang::ProgramText::UnknownConditionCodes,
+                                              listOf(p_.catalog, unread)));
+}
+
+// The panel sent over the instrument's own conditions where they are not
+// known would overwrite them with stale values.
+std::optional<std::string> Session::refuseUnconfirmed() {
+    std::string names;
+    for (const conditions::Item item : p_.panel.unconfirmed())
+        names += (names.empty() ? "" : ", ") + itemName(p_.catalog, item);
+    if (names.empty()) return std::nullopt;
+    return warnText(p_.catalog.programText(lang::ProgramText::ConditionsUnconfirmed, names));
 }
 
 async::Task<conditions::ConditionSet> Session::readConditions() {

@@ -36,9 +36,12 @@ std::string Session::showRefusal(const std::string& command, const link::Refusal
 }
 
 std::string Session::warn(int message) {
-    p_.observer.showMessage(
-        {p_.catalog.message(message), p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
-    return p_.catalog.message(message);
+    return warnText(p_.catalog.message(message));
+}
+
+std::string Session::warnText(std::string text) {
+    p_.observer.showMessage({text, p_.catalog.boxTitle(texts::kWarning), Icon::Stop});
+    return text;
 }
 
 std::string Session::inform(int message) {

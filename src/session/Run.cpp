@@ -28,6 +28,33 @@ int pollingText(char status) {
 // faster than this matters, and the line stays free for nothing else.
 constexpr async::Millis kPollInterval{50};
 
+// The entries by the captions the panel gives them in every language: the
+// "L" of the N frame, and the boxes of the "MOTIF-L" frame.
+std::string entryName(int box) {
+    return box == 0 ? "L" : "MOTIF-L " + std::to_string(box);
+}
+
+// What is wrong with each entry and what it allows, one sentence each.
+std::string refusalText(const lang::MessageCatalog& catalog,
+                        const std::vector<conditions::LengthRefusal>& refusals) {
+    using Problem = conditions::LengthRefusal::Problem;
+    std::string text;
+    for (const conditions::LengthRefusal& r : refusals) {
+        const std::string name = entryName(r.box);
+        const std::string limit = std::to_string(r.limit);
+        const std::string sentence =
+            r.problem == Problem::OutOfRange
+                ? catalog.programText(lang::ProgramText::LengthOutOfRange, name, r.text, r.allowed)
+            : r.problem == Problem::TooManyDecimals
+                ? catalog.programText(lang::ProgramText::LengthTooManyDecimals, name, r.text, limit,
+                                      r.allowed)
+                : catalog.programText(lang::ProgramText::LengthTooLong, name, r.text, limit,
+                                      r.allowed);
+        text += (text.empty() ? "" : " ") + sentence;
+    }
+    return text;
+}
+
 }  // namespace
 
 bool Session::transferring() const {
@@ -38,19 +65,30 @@ async::Task<void> Session::start() {
     beginRun(measurement::RunRecord::Source::Measurement);
     const Told told = co_await identifyAndTell();
     co_await followAnnouncement(told);
-    const conditions::ConditionState& panel = p_.panel.state();
-    const bool arbitraryLength = panel.sections.is(conditions::Sections::Arbitrary);
-    if (arbitraryLength && panel.sections.enabled(conditions::Sections::Arbitrary)) {
-        const int findings = p_.panel.checkLengthEntry();
-        for (int i = 0; i < findings; ++i) p_.observer.lengthRefused();
-        if (findings > 0) {
-            finishRun({Outcome::NotStarted, {}});
-            co_return;
-        }
+    if (std::optional<std::string> refused = refuseLengths()) {
+        finishRun({Outcome::NotStarted, std::move(*refused)});
+        co_return;
     }
-    if (arbitraryLength && panel.profile.is(conditions::Profile::W))
+    const conditions::ConditionState& panel = p_.panel.state();
+    if (panel.sections.is(conditions::Sections::Arbitrary) &&
+        panel.profile.is(conditions::Profile::W))
         p_.panel.applyWavinessLengthRule();
     co_await run(true);
+}
+
+// A refused evaluation length beeps and is selected once for each finding,
+// and the status says why; refused motif lengths get a message box.
+std::optional<std::string> Session::refuseLengths() {
+    const conditions::ConditionState& panel = p_.panel.state();
+    if (panel.sections.is(conditions::Sections::Arbitrary) &&
+        panel.sections.enabled(conditions::Sections::Arbitrary)) {
+        const std::vector<conditions::LengthRefusal> refusals = p_.panel.checkLengthEntry();
+        for (std::size_t i = 0; i < refusals.size(); ++i) p_.observer.lengthRefused();
+        if (!refusals.empty()) return refusalText(p_.catalog, refusals);
+    }
+    const std::vector<conditions::LengthRefusal> motifs = p_.panel.checkMotifLengths();
+    if (!motifs.empty()) return warnText(refusalText(p_.catalog, motifs));
+    return std::nullopt;
 }
 
 async::Task<void> Session::read() {
@@ -65,9 +103,13 @@ async::Task<void> Session::read() {
         finishRun({Outcome::NoData, {}});
         co_return;
     }
-    co_await readConditionsIntoPanel();
+    std::optional<std::string> told = co_await readConditionsIntoPanel();
     if (stopClicked_) {
         finishRun({Outcome::NoData, {}});
+        co_return;
+    }
+    if (told) {
+        finishRun({Outcome::NotStarted, std::move(*told)});
         co_return;
     }
     runMode_ = RunMode::Reading;
@@ -106,6 +148,8 @@ async::Task<void> Session::run(bool newMeasurement) {
 
 async::Task<Session::RunEnd> Session::measure(bool newMeasurement,
                                               const conditions::ConditionState& state) {
+    if (std::optional<std::string> unconfirmed = refuseUnconfirmed())
+        co_return RunEnd{Outcome::NotStarted, std::move(*unconfirmed)};
     const link::StatusReply idle = co_await status();
     if (busyStatus(idle.at(3))) co_return RunEnd{Outcome::NotStarted, warn(texts::kNotFinished)};
     const std::optional<std::string> refused = co_await sendConditions(state);
@@ -114,7 +158,9 @@ async::Task<Session::RunEnd> Session::measure(bool newMeasurement,
         warn(texts::kNotFinished);
         co_return RunEnd{Outcome::NotStarted, *refused};
     }
-    co_await readConditionsIntoPanel();
+    // Not measured on conditions the program cannot read.
+    if (std::optional<std::string> told = co_await readConditionsIntoPanel())
+        co_return RunEnd{Outcome::NotStarted, std::move(*told)};
     (void)co_await link_.exchange("WRNUM  100");
     (void)co_await link_.exchange("WRCAN0000100");
     profile_.outputFileName = "Measured.csv";
@@ -206,8 +252,8 @@ std::string Session::outcomeText() const {
             if (record_.source == measurement::RunRecord::Source::Card)
                 return p_.catalog.programText(
                     ProgramText::CardRead,
-                    {std::filesystem::path(record_.cardFile).filename().string(),
-                     record_.measuredOn});
+                    std::filesystem::path(record_.cardFile).filename().string(),
+                    record_.measuredOn);
             return record_.resultsRefused
                        ? p_.catalog.programText(ProgramText::RunFinishedWithoutParameters,
                                                 record_.reason)

@@ -121,7 +121,12 @@ class Session {
     // Conditions.
     async::Task<void> conditionRead();
     async::Task<void> readConditionsIfIdle();
-    async::Task<void> readConditionsIntoPanel();
+    // What the operator was told when the instrument refused the read-back or
+    // sent codes the panel has no entry for; none when the panel shows it all.
+    async::Task<std::optional<std::string>> readConditionsIntoPanel();
+    // Before a run sends the panel: what the operator is told when items of it
+    // are not confirmed by the instrument (see ConditionPanel::unconfirmed).
+    std::optional<std::string> refuseUnconfirmed();
     async::Task<conditions::ConditionSet> readConditions();
     // The refusal told to the operator, or none when every command was taken.
     async::Task<std::optional<std::string>> sendConditions(const conditions::ConditionState& state);
@@ -134,6 +139,8 @@ class Session {
     async::Task<void> read();
     async::Task<void> resultRead();
     void beginRun(measurement::RunRecord::Source source);
+    // The length checks before Start: what the operator is told when a length is refused.
+    std::optional<std::string> refuseLengths();
     async::Task<void> run(bool newMeasurement);
     async::Task<RunEnd> measure(bool newMeasurement, const conditions::ConditionState& state);
     async::Task<std::optional<RunEnd>> startMeasurement();
@@ -161,6 +168,7 @@ class Session {
     async::Task<std::optional<std::string>> refusalOf(std::string command);
     std::string showRefusal(const std::string& command, const link::Refusal& refusal);
     std::string warn(int message);
+    std::string warnText(std::string text);
     std::string inform(int message);
     void setStatusText(int entry);
     bool transferring() const;

@@ -24,6 +24,10 @@ void TextBox::type(const std::string& value) {
     if (enabled && visible && onType) onType(value);
 }
 
+void TextBox::enter() {
+    if (enabled && visible && onEntered) onEntered();
+}
+
 OptionArray::OptionArray(std::string name, std::initializer_list<int> indexes)
     : name_(std::move(name)), indexes_(indexes) {
     for (int i : indexes_) buttons_[i];

@@ -49,8 +49,11 @@ struct TextBox : Control {
     int selLength = 0;
     int focusRequests = 0;  // grows each time the controller moves the focus here
     std::function<void(const std::string&)> onType;
+    std::function<void()> onEntered;
     // The operator's typing: the controller decides what the box then holds.
     void type(const std::string& value);
+    // The entry is complete: Enter, or the focus left the box.
+    void enter();
     void setFocus() { ++focusRequests; }
 };
 

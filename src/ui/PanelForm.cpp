@@ -80,6 +80,7 @@ void showCaptions(const conditions::ConditionState& state, MainForm& form) {
 
 void showLengths(const conditions::ConditionState& state, MainForm& form) {
     form.txtLENG.text = state.lengthText;
+    form.txtLENG.toolTip = state.lengthRangeHint;
     // The box of the motif length that goes with the chosen A limit is red.
     const int redBox = state.motifA.codeOrZero(2) - 1;
     for (int k = form.txtALEN.first(); k <= form.txtALEN.last(); ++k) {

@@ -107,7 +107,8 @@ TEST(StartUp, WithoutAnInstrumentOnlyConnectCardAndExitWork) {
 }
 
 // While a run is busy only Stop is usable; afterwards every button is back,
-// the drive buttons as the firmware allows them.
+// the drive buttons as the firmware allows them, and Default with its frame
+// (the models of kind 0 and 1, as firmware 1.101 gives, have no motif lengths).
 TEST(BusyState, DuringARunOnlyStopCanBePressed) {
     for (const char* firmware : {"1.311", "1.101"}) {
         SCOPED_TRACE(firmware);
@@ -117,10 +118,10 @@ TEST(BusyState, DuringARunOnlyStopCanBePressed) {
         ASSERT_TRUE(rig.start());
         const bool driveOffered = std::string(firmware) != "1.101";
         std::vector<ui::CommandButton*> others = {
-            &rig.form.cmdSTART, &rig.form.cmdRESULT, &rig.form.cmdCOND,   &rig.form.cmdEND,
-            &rig.form.cmdREAD,  &rig.form.cmdCARD,   &rig.form.cmdCONECT, &rig.form.cmdDefault};
+            &rig.form.cmdSTART, &rig.form.cmdRESULT, &rig.form.cmdCOND,  &rig.form.cmdEND,
+            &rig.form.cmdREAD,  &rig.form.cmdCARD,   &rig.form.cmdCONECT};
         std::vector<ui::CommandButton*> drive = {&rig.form.cmdORG, &rig.form.cmdMOV[1],
-                                                 &rig.form.cmdMOV[4]};
+                                                 &rig.form.cmdMOV[4], &rig.form.cmdDefault};
         bool checkedBusy = false;
         rig.tap.onCommand = [&](const std::string& command, link::Millis) {
             if (command != "WRSTA") return;
@@ -151,6 +152,10 @@ TEST(Form, ShowsWhatThePanelAndTheSessionReport) {
     rig.settle();
     EXPECT_EQ(rig.frontend.beeps, 2);  // too short, and two decimals
     EXPECT_EQ(rig.form.txtLENG.selLength, 255);
+    EXPECT_EQ(rig.form.lblCMT[4].caption,
+              "Not started: L \"0.09\" is out of range: allowed 0.1-50 mm. L \"0.09\" has too "
+              "many decimals: at most 1, allowed 0.1-50 mm.");
+    EXPECT_EQ(rig.form.txtLENG.toolTip, "0.1-50mm 0.01'-2'");
     EXPECT_EQ(rig.tap.count("WRSTA"), 0);
 
     rig.form.cmbCOM.choose(4);

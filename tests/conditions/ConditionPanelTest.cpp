@@ -7,17 +7,29 @@ namespace {
 
 TEST(ShowConditions, ChoosesWhatEachCodeNamesThenTheLengths) {
     const std::string motifs = "38:_0.64,__3.2,_16.0,_25.4|39:1";
+    // Every item with the code of the panel's first state.
+    const std::string all =
+        "READ=1:3|2:3|3:2|4:1|5:4|6:6|10:3|12:1|22:1|29:0|30:2|31:3|32:1|37:1|39:0|";
     expectScenarios({
-        {"READ=1:4|2:L|3:2|4:3|5:6|6:5|32:4|12:1|30:3|31:4|22:0|10:1|37:2|29:0|len:7.5|" + motifs,
+        {"READ=1:4|2:L|3:2|4:3|5:6|6:5|32:4|12:1|30:3|31:4|22:0|10:1|37:2|29:0|13:__7.5|" + motifs,
          "CUT=4 SCT=6 CUV=2 FLT=3 STD=6 RNG=5 ORT=4 UNT=1 MTA=3 MTB=4 TRA=0 SPD=1 ART=2 FHL=0 "
-         "LEN=7.5 ALEN=_0.64,__3.2,_16.0,_25.4 ANX=1 CHANGES=1"},
+         "LEN=7.5 ALEN=_0.64,__3.2,_16.0,_25.4 ANX=1 UNC= CHANGES=1"},
         // Codes that name no entry leave their groups alone; no length keeps the entry.
-        {"MARK READ=1:A|6:2|30:1|31:_|3:L|38:|len:", "SAME"},
+        {"MARK READ=1:A|6:2|30:1|31:_|3:L|38:", "SAME"},
         {"ID=2/1103/50.8/E READ=" + motifs, "ALEN=_0.64,__3.2,_16.0,_25.4 ANX=0"},
         {"ID=1/1102/50.8/E READ=" + motifs, "ALEN=,,, ANX=0"},
-        // An inch read-back converts the old entry before the new length arrives.
-        {"READ=12:2|len:", "LEN=.16"},
-        {"READ=12:2|len:.5", "LEN=.5"},
+        // ... and their items unconfirmed until chosen or read back, unless
+        // their groups offer nothing to choose (A for R, auto return before 1.004).
+        {all + "1:9|10:X|30:1", "UNC=CUT,SPD CUT=3 SPD=3"},
+        {all + "1:9|10:X CUT4", "UNC=SPD"},
+        {all + "1:9 " + all, "UNC="},
+        {all + "3:5|30:1", "UNC=MTA"},
+        {"ID=0/1003/50.8/E " + all + "37:0", "UNC="},
+        // The length is shown in the unit reported; inch without one converts the old entry.
+        {all + "12:2|13:_0.09", "UNT=2 LEN=0.09 CHK=0"},
+        {all + "12:2|13:_0.09 UNT1", "LEN=2.3"},
+        {all + "12:2", "LEN=.16"},
+        {all + "12:9|13:.5", "UNC=UNT LEN=4"},
     });
 }
 

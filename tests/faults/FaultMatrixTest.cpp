@@ -32,6 +32,13 @@ const Outcome kOutcomes[] = {
     {'D', {"A data block of 1001 points was dropped: a block holds at most 1000."}, true},
     {'M', {"It is not supported. "}, true},  // identification read no model
     {'X', {"Communication Softwear Error。No.17"}, false, false, true},  // a code no table knows
+    // Read-back codes that name no entry: told, and nothing measured on them.
+    {'U',
+     {"The instrument sent condition codes the panel has no entry for: Cut-off \"#\", N \"%\", "
+      "Profile \"@\", Filter \"\r\", Standard \"\", Range \"\", OverRange \"\", Unit \"\", "
+      "Pre/Post \"\", Speed \"\", AutoReturn \"\", ANX \"\". These items keep their settings on "
+      "the panel."},
+     false},
 };
 
 struct Fault {
@@ -55,7 +62,7 @@ const Phase kPhases[] = {
     {"Identification", "", "RDKT 00", "LOM-MLBL-"},
     {"StatusCheck", "", "RDSTU00#1", "LOO-ELBL-"},
     {"Conditions", "", "WRSTD", "LOO-CLBL-"},
-    {"ReadBack", "", "RDCON00#1", "LOO-OLBL-"},
+    {"ReadBack", "", "RDCON00#1", "LOU-RLBL-"},
     {"Start", "", "WRSTA", "LOO-RLSL-"},
     {"MeasuredTransfer", "", "RDDTB00#3", "LOXLOLS-D"},
     {"Polling", "", "RDSTU00#4", "LOO-ELSL-"},
@@ -142,6 +149,8 @@ TEST_P(FaultMatrix, EndsBoundedToldAndLosesNothing) {
         rig.line.attach(1, replugged);
         rig.act(Action::Connect, 1);
     }
+    // Items the instrument has not confirmed wait for a read-back, as the operator is told.
+    if (c.outcome->code == 'U') rig.act(Action::ConditionRead);
     EXPECT_TRUE(startsCleanly(rig));
 }
 

@@ -48,5 +48,22 @@ TEST(LengthCheck, EachFindingIsCountedOnItsOwn) {
                           "CHK=" + std::to_string(c.findings)}});
 }
 
+// Each box in its own range of the unit shown, in five characters at most;
+// checked only when a run sends them (a motif profile on a motif model).
+TEST(LengthCheck, MotifLengthsAreCheckedWhenTheRunSendsThem) {
+    expectScenarios({
+        {"CUV5 DEFAULT", "MCHK=0"},
+        {"CUV5", "MCHK=4"},  // the hints are longer than five characters
+        {"CUV6 DEFAULT ALEN1=0.65 ALEN4=16.1", "MCHK=1"},
+        {"CUV5 DEFAULT ALEN2=3.14159", "MCHK=1"},
+        {"CUV5 DEFAULT ALEN2=9.99999", "MCHK=2"},
+        {"CUV5 DEFAULT ALEN3=_0.2", "MCHK=1"},
+        {"CUV5 DEFAULT UNT2 ALEN3=0.130 ALEN4=.6", "MCHK=1"},
+        {"CUV5 DEFAULT UNT2 ALEN1=0.0125", "MCHK=1"},
+        {"CUV2 ALEN2=9.99999", "MCHK=0"},
+        {"ID=1/1102/50.8/E CUV5", "MCHK=0"},
+    });
+}
+
 }  // namespace
 }  // namespace kt520::testing

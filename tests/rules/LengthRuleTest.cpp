@@ -43,6 +43,10 @@ TEST(LengthRule, FollowsTheUnitAndLetsGoWhenTheLengthIsLeft) {
         {"SCT6 LEN=12.7 UNT2 LEN=0.04", "CUT=2"},
         {"SCT6 LEN=0.3 SCT3", "CUT:12345 CUT=1 SFX=4"},
         {"SCT6 LEN=0.3 SCT3 CUT3", "SFX=5"},
+        // Only a complete entry runs the rule, not the "9" on the way to "99".
+        {"SCT6 TYPE=9", "CUT=3"},
+        {"SCT6 TYPE=9 ENTER", "CUT=4"},
+        {"SCT6 TYPE=9 TYPE=99 ENTER", "CUT=3"},
     });
 }
 

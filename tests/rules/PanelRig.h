@@ -6,20 +6,22 @@
 // Actions, separated by blanks ("_" stands for a blank inside a text):
 //   CUT3        the operator clicks entry 3 of optCUT (any option array by its tail)
 //   CUT!3       entry 3 chosen from code, as the rules and the read-back choose
-//   LEN=3       the evaluation length typed; ALEN2=1.5 motif length box 2 typed
+//   LEN=3       the evaluation length entered (typed, then complete); TYPE=3 typed only;
+//               ENTER the typed length complete; ALEN2=1.5 motif length box 2 typed
 //   DEFAULT     the "Default" button; TILT1, TILT0 the tilt compensation box
 //   RULES       the option rules run once more; WLR the waviness length rule of a run
 //   LOCK        the cut-off lock set, as while the waviness length rule moves the cut-off
 //   ID=k/r/d/l  identification of a KT-520 of kind k, firmware r, drive d, language l
 //               (kind -1: another model)
 //   MARK        the state remembered for SAME below
-//   READ=1:4|2:L|len:7.5  a read-back of firmware 1311: items and their codes (others ".")
+//   READ=1:4|2:L|13:7.5  a read-back of firmware 1311: items and their texts (others empty)
 // Expectations, each a token of the panel's summary:
 //   CUT=3 chosen; CUT:135 the shown entries offered; SFX=4 speed suffix; LOCK=OK;
 //   CAP=fh cut-off frame caption; LEN=.5; ALEN=a,b,c,d texts; ALEN:1100 boxes offered;
 //   F6=1 frame 6 enabled; KTM=1/0 tilt checked/offered; VDA=1; CHK=2 length check
-//   findings; CHANGES=1 notices since the last action list began; SAME: as at MARK but
-//   for the typed length; CMD=WRUNT1|WRCUT33|... the condition commands, C:WRCUT33 one of them.
+//   findings (MCHK=1 of the motif lengths); UNC=CUT,SPD the unconfirmed items; CHANGES=1 notices
+//   since the last action list began; SAME: as at MARK but for the typed length;
+//   CMD=WRUNT1|WRCUT33|... the condition commands, C:WRCUT33 one of them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,22 +83,24 @@ class PanelRig : public PanelObserver {
                                     drive, static_cast<std::int16_t>(std::max(kind, 0))},
                                    kind >= 0, language);
             } else if (w.starts_with("READ=")) {
-                ConditionSet set{std::vector<std::string>(52, "."), "", ""};
+                ConditionSet set{std::vector<std::string>(52), "", ""};
                 std::istringstream items(value);
-                for (std::string item; std::getline(items, item, '|');) {
-                    const std::string code = item.substr(item.find(':') + 1);
-                    if (item.starts_with("len:")) set.evaluationLengthText = code;
-                    if (!item.starts_with("len:")) set.fields[std::stoul(item)] = code;
-                }
-                panel.showConditions(set, ItemFieldMap(1311));
+                for (std::string item; std::getline(items, item, '|');)
+                    set.fields[std::stoul(item)] = item.substr(item.find(':') + 1);
+                (void)panel.showConditions(set, ItemFieldMap(1311));
             } else if (w.starts_with("LEN=")) {
+                panel.typeLength(value);
+                panel.enterLength();
+            } else if (w.starts_with("TYPE=")) {
                 panel.typeLength(value);
             } else if (w.starts_with("ALEN")) {
                 panel.typeMotifLength(w[4] - '0', value);
             } else if (w.starts_with("TILT")) {
                 panel.setTiltCompensation(w == "TILT1");
-            } else if (w == "DEFAULT" || w == "RULES" || w == "WLR" || w == "LOCK" || w == "MARK") {
+            } else if (w == "DEFAULT" || w == "RULES" || w == "WLR" || w == "LOCK" || w == "MARK" ||
+                       w == "ENTER") {
                 if (w == "DEFAULT") panel.restoreMotifLengths();
+                if (w == "ENTER") panel.enterLength();
                 if (w == "RULES") rules.applyOptionRules();
                 if (w == "WLR") panel.applyWavinessLengthRule();
                 if (w == "LOCK") panel.edit().cutLock = CutLock::Locked;
@@ -130,6 +134,9 @@ class PanelRig : public PanelObserver {
             texts += (k ? "," : "") + s().motifLengthTexts[k];
             offers += s().motifLengthEnabled[k] ? "1" : "0";
         }
+        std::string unconfirmed;
+        for (Item item : panel.unconfirmed())
+            unconfirmed += (unconfirmed.empty() ? "" : ",") + nameOf(item);
         std::string sent;
         for (const std::string& command : conditionCommands(s(), panel.model())) {
             t.insert("C:" + command);
@@ -147,7 +154,8 @@ class PanelRig : public PanelObserver {
              "LEN=" + s().lengthText, "ALEN=" + texts, "ALEN:" + offers,
              "KTM=" + std::to_string(s().tiltCompensation) + "/" + std::to_string(s().tiltEnabled),
              "VDA=" + std::to_string(s().standardThreeIsVda),
-             "CHK=" + std::to_string(panel.checkLengthEntry()),
+             "CHK=" + std::to_string(panel.checkLengthEntry().size()),
+             "MCHK=" + std::to_string(panel.checkMotifLengths().size()), "UNC=" + unconfirmed,
              "CHANGES=" + std::to_string(changes), marked == s() ? "SAME" : "CHANGED",
              "CMD=" + sent});
         return t;

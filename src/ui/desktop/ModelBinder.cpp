@@ -128,6 +128,9 @@ QLineEdit* ModelBinder::textBox(TextBox& box, const QString& name) {
     QObject::connect(widget, &QLineEdit::textEdited, widget, [this, &box](const QString& text) {
         dispatch_([&box, value = text.toStdString()] { box.type(value); });
     });
+    // Enter, or the focus leaving the box: the entry is complete.
+    QObject::connect(widget, &QLineEdit::editingFinished, widget,
+                     [this, &box] { dispatch_([&box] { box.enter(); }); });
     auto text = std::make_shared<std::optional<std::string>>();
     auto colours = std::make_shared<std::optional<std::pair<Colour, Colour>>>();
     auto focus = std::make_shared<int>(box.focusRequests);
