@@ -157,7 +157,7 @@ void Controller::onPanel(const std::function<void()>& change) {
 
 void Controller::panelChanged() {
     ui::showPanel(panel_.state(), form_);
-    updateDriveButtons();
+    updateButtons();
     frontend_.formChanged();
 }
 
