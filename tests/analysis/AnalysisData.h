@@ -1,15 +1,12 @@
 #pragma once
 // Reading the reference profiles and their JSON files in the tests.
-#include <QByteArray>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "analysis/ProfileFiles.h"
 
@@ -32,10 +29,8 @@ inline std::vector<double> heights(const std::string& name) {
     return read.heightsUm;
 }
 
-inline QJsonObject json(const std::string& name) {
-    QFile file(QString::fromStdString(dataPath(name)));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return QJsonDocument::fromJson(file.readAll()).object();
+inline nlohmann::json json(const std::string& name) {
+    return nlohmann::json::parse(fileText(dataPath(name)));
 }
 
 }  // namespace kt520::analysis::testing
