@@ -1,25 +1,16 @@
 #pragma once
-// The data folder that every result file goes into, the folders above it that
-// are created level by level when missing, and its settings file "Folder.INI".
+// The data folder's settings file "Folder.INI". Which folder is the data
+// folder the core decides (measurement/DataFolder.h).
 #include <string>
-#include <vector>
+
+#include "measurement/DataFolder.h"
 
 namespace kt520::app {
 
-struct DataFolder {
-    // Outermost first; the last one is the data folder itself.
-    std::vector<std::string> chain;
-    // The data folder with its trailing separator, as the file writers join names to it.
-    std::string path() const;
-};
-
-// The per-machine folder of this platform (see docs/headless.md).
-DataFolder defaultDataFolder();
-// A folder named on the command line; missing parents are created with it.
-DataFolder dataFolderAt(const std::string& folder);
-
-// Creates each missing level of the chain in order; existing ones are left alone.
-void createMissingFolders(const DataFolder& folder);
+using measurement::createMissingFolders;
+using measurement::DataFolder;
+using measurement::dataFolderAt;
+using measurement::defaultDataFolder;
 
 inline constexpr const char* kFolderIniName = "Folder.INI";
 // The line a new "Folder.INI" holds: the card browser starts on drive C.

@@ -16,7 +16,7 @@ inline constexpr std::string_view kMissingLanguageFileText = "There is not a lan
 inline constexpr std::string_view kMissingLanguageFileTitle = "Warning";
 
 // How a language file was read. Latin1 means the file was not UTF-8 and this
-// Qt build has no Shift-JIS codec: ASCII captions and the code still come
+// system has no Shift-JIS converter: ASCII captions and the code still come
 // through, Japanese captions do not.
 enum class TextEncoding { Utf8, ShiftJis, Latin1 };
 

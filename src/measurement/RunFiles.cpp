@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <system_error>
+#include <thread>
 
 namespace kt520::measurement {
 namespace {
@@ -66,6 +66,26 @@ const std::string* RunFiles::staged(const std::string& fileName) const {
     return nullptr;
 }
 
+std::string RunFiles::replace(const std::filesystem::path& folder, const std::string& name,
+                              bool removal) const {
+    const std::filesystem::path target = folder / name;
+    const auto deadline = std::chrono::steady_clock::now() + replacement_.patience;
+    std::error_code error;
+    while (true) {
+        error.clear();
+        if (removal) {
+            std::filesystem::remove(target, error);
+        } else {
+            replacement_.rename(besideTarget(target), target, error);
+        }
+        if (!error) return {};
+        if (std::chrono::steady_clock::now() + replacement_.pause > deadline) break;
+        std::this_thread::sleep_for(replacement_.pause);
+    }
+    return name + ": " + error.message() + " (not replaced within " +
+           std::to_string(replacement_.patience.count()) + " ms: is it open in another program?)";
+}
+
 std::string RunFiles::publish(const std::filesystem::path& folder) {
     auto staged = std::move(staged_);
     staged_.clear();
@@ -76,13 +96,8 @@ std::string RunFiles::publish(const std::filesystem::path& folder) {
     }
     if (reason.empty()) {
         for (const auto& [name, bytes] : staged) {
-            std::error_code error;
-            if (bytes) {
-                std::filesystem::rename(besideTarget(folder / name), folder / name, error);
-            } else {
-                std::filesystem::remove(folder / name, error);
-            }
-            if (error && reason.empty()) reason = name + ": " + error.message();
+            std::string failed = replace(folder, name, !bytes);
+            if (reason.empty()) reason = std::move(failed);
         }
     }
     // Whatever was not renamed must not linger beside the data files.

@@ -7,16 +7,36 @@
 // and only when all are written are they renamed over the old ones. A run
 // that is abandoned discards what it staged; the previous files stay as they
 // were, byte for byte.
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 namespace kt520::measurement {
 
+// How a staged file takes the place of the old one. Windows refuses to rename
+// over (or remove) a file that another program holds open, a spreadsheet
+// showing it or a virus scanner reading it, so a refused step is tried again
+// every `pause` until `patience` has passed. The event loop waits meanwhile,
+// which happens only while something holds a file.
+struct Replacement {
+    using Rename = std::function<void(const std::filesystem::path& from,
+                                      const std::filesystem::path& to, std::error_code& error)>;
+    Rename rename = [](const std::filesystem::path& from, const std::filesystem::path& to,
+                       std::error_code& error) { std::filesystem::rename(from, to, error); };
+    std::chrono::milliseconds pause{100};
+    std::chrono::milliseconds patience{2000};
+};
+
 class RunFiles {
   public:
+    RunFiles() = default;
+    explicit RunFiles(Replacement replacement) : replacement_(std::move(replacement)) {}
+
     // A later file of the same name replaces the earlier one.
     void stage(const std::string& fileName, std::string bytes);
     // The old file of this name goes when the others are published, so that
@@ -29,12 +49,19 @@ class RunFiles {
     const std::string* staged(const std::string& fileName) const;
 
     // Writes every staged file into `folder`. When any cannot be written,
-    // none replaces its old file. Empty on success, else why it failed. The
-    // stage is empty afterwards either way.
+    // none replaces its old file. Empty on success, else why it failed (for
+    // an old file that stayed held open, which one and for how long it was
+    // tried). The stage is empty afterwards either way.
     [[nodiscard]] std::string publish(const std::filesystem::path& folder);
     void discard() { staged_.clear(); }
 
   private:
+    // Renames `name`'s staged file over the old one, or removes the old one;
+    // empty on success, else why it failed.
+    std::string replace(const std::filesystem::path& folder, const std::string& name,
+                        bool removal) const;
+
+    Replacement replacement_;
     // A file's bytes, or none for a removal.
     std::vector<std::pair<std::string, std::optional<std::string>>> staged_;
 };

@@ -1,9 +1,5 @@
 // Every reference profile with published or closed-form values gives them
 // within the tolerances of docs/analysis.md.
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -11,6 +7,7 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "analysis/ProfileFiles.h"
 #include "analysis/ProfileMeasures.h"
@@ -23,19 +20,21 @@ std::string dataPath(const std::string& name) {
     return KT520_SOURCE_DIR "/tests/analysis/data/" + name;
 }
 
-std::vector<double> heights(const std::string& name) {
+std::string fileText(const std::string& name) {
     std::ifstream in(dataPath(name), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    const ProfileRead read = readProfile(text.str(), ProfileFormat::Text);
+    return text.str();
+}
+
+std::vector<double> heights(const std::string& name) {
+    const ProfileRead read = readProfile(fileText(name), ProfileFormat::Text);
     EXPECT_TRUE(read.ok()) << name << ": " << read.error;
     return read.heightsUm;
 }
 
-QJsonObject json(const std::string& name) {
-    QFile file(QString::fromStdString(dataPath(name)));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return QJsonDocument::fromJson(file.readAll()).object();
+nlohmann::json json(const std::string& name) {
+    return nlohmann::json::parse(fileText(name));
 }
 
 struct Tolerance {
@@ -81,23 +80,21 @@ class AnalyticProfile : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(AnalyticProfile, GivesItsClosedFormValues) {
     const std::string file = GetParam();
-    const QJsonObject meta = json("analytic/" + file + ".json");
-    const QJsonObject evaluation = meta["evaluation"].toObject();
+    const nlohmann::json meta = json("analytic/" + file + ".json");
+    const nlohmann::json& evaluation = meta.at("evaluation");
     RunConditions c;
-    c.pitchUm = meta["spacing_um"].toDouble();
-    c.cutOffMm = evaluation["sampling_length_mm"].toDouble();
-    c.sections = evaluation["n_sections"].toInt();
-    const bool primary = meta["profile_kind"].toString() == "primary";
+    c.pitchUm = meta.at("spacing_um");
+    c.cutOffMm = evaluation.at("sampling_length_mm");
+    c.sections = evaluation.at("n_sections");
+    const bool primary = meta.at("profile_kind") == "primary";
     const StoredAnalysis analysis =
         analyseStoredProfile(heights("analytic/" + file + ".txt"), c,
                              primary ? StoredInput::Primary : StoredInput::Roughness);
-    ASSERT_EQ(analysis.evaluation.size(), evaluation["count"].toInt());
+    ASSERT_EQ(analysis.evaluation.size(), evaluation.at("count").get<std::size_t>());
 
-    const QJsonObject reference = meta["reference"].toObject();
-    for (const QString& k : reference.keys()) {
-        const std::string key = k.toStdString();
+    for (const auto& [key, value] : meta.at("reference").items()) {
         if (key.starts_with("transmission")) continue;  // FilterTransmission checks them
-        const double expected = reference[k].toDouble();
+        const double expected = value;
         const Tolerance t = toleranceOf(key, file);
         EXPECT_NEAR(ours(key, analysis.evaluation, analysis.parameters), expected,
                     t.relative ? t.value * std::fabs(expected) : t.value)
@@ -117,11 +114,10 @@ TEST(MeasuredProfile, GivesItsPublishedRzAndRcm) {
     std::vector<double> z = heights("measured-mts/Bu_1_56_ak.txt");
     const double mean = std::accumulate(z.begin(), z.end(), 0.0) / static_cast<double>(z.size());
     for (double& v : z) v -= mean;
-    const QJsonObject reference = json("measured-mts/Bu_1_56_ak.json")["reference"].toObject();
+    const nlohmann::json reference = json("measured-mts/Bu_1_56_ak.json").at("reference");
     const MaterialRatioCurve curve(z);
-    for (const QString& k : reference.keys()) {
-        const std::string key = k.toStdString();
-        const double expected = reference[k].toDouble();
+    for (const auto& [key, value] : reference.items()) {
+        const double expected = value;
         const double got = key == "Rz_ISO21920"
                                ? elementMaximumHeight(z, 5)
                                : curve.heightAtRatio(argumentOf(key, "p=")) - curve.heights()[0];

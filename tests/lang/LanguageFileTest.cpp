@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+
+#include "support/TemporaryFolder.h"
 
 namespace kt520::lang {
 namespace {
@@ -123,25 +122,22 @@ TEST(LanguageFile, BuildTreeHoldsBothFilesWhereTheProgramLooks) {
 }
 
 TEST(LanguageFile, MissingOrUnreadableFileIsNotFound) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const std::string path = folder.filePath("520Language.ini").toStdString();
+    const testing::TemporaryFolder folder;
+    const std::string path = (folder.path() / "520Language.ini").string();
     const LanguageFile missing = readLanguageFile(path);
     EXPECT_FALSE(missing.found);
     EXPECT_TRUE(missing.values.empty());
     EXPECT_EQ(missing.languageCode, "");
     // A folder of that name is not a language file either.
-    ASSERT_TRUE(QDir(folder.path()).mkdir("520Language.ini"));
+    ASSERT_TRUE(std::filesystem::create_directory(path));
     EXPECT_FALSE(readLanguageFile(path).found);
 }
 
 TEST(LanguageFile, EmptyFileIsFoundButSetsNothing) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    QFile empty(folder.filePath("520Language.ini"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    const LanguageFile file = readLanguageFile(empty.fileName().toStdString());
+    const testing::TemporaryFolder folder;
+    const std::string path = (folder.path() / "520Language.ini").string();
+    std::ofstream{path};
+    const LanguageFile file = readLanguageFile(path);
     EXPECT_TRUE(file.found);
     EXPECT_TRUE(file.values.empty());
 }

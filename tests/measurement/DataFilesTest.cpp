@@ -3,6 +3,15 @@
 // the progress bar expects.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include "conditions/ConditionReader.h"
 #include "measurement/ConditionListing.h"
 #include "measurement/ExpectedPoints.h"
@@ -30,6 +39,79 @@ TEST(RunFiles, PublishesAllOrNothingAndLeavesNothingBeside) {
     EXPECT_EQ(fileText(folder.path() / "A.csv"), "old a\r\n");
     EXPECT_EQ(fileText(folder.path() / "B.csv"), "old b\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "A.csv.new"));
+}
+
+// Windows refuses to rename over a file another program holds open: the
+// rename is tried again until the file is let go, and the reason says so
+// when it never is.
+TEST(RunFiles, TriesAgainWhileAnOldFileIsHeldAndSaysSoWhenItStaysHeld) {
+    using namespace std::chrono_literals;
+    TemporaryFolder folder;
+    int refusals = 3;
+    measurement::Replacement held;
+    held.pause = 1ms;
+    held.rename = [&](const auto& from, const auto& to, std::error_code& error) {
+        if (refusals-- > 0) {
+            error = std::make_error_code(std::errc::permission_denied);
+        } else {
+            std::filesystem::rename(from, to, error);
+        }
+    };
+    measurement::RunFiles files(held);
+    files.stage("A.csv", "a\r\n");
+    EXPECT_EQ(files.publish(folder.path()), "");
+    EXPECT_EQ(refusals, -1);
+    EXPECT_EQ(fileText(folder.path() / "A.csv"), "a\r\n");
+
+    held.patience = 20ms;
+    refusals = 1'000'000;
+    measurement::RunFiles impatient(held);
+    impatient.stage("A.csv", "b\r\n");
+    const std::string reason = impatient.publish(folder.path());
+    EXPECT_TRUE(reason.starts_with("A.csv: ") && reason.ends_with("open in another program?)"))
+        << reason;
+    EXPECT_EQ(fileText(folder.path() / "A.csv"), "a\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "A.csv.new"));
+}
+
+// The same with a file that another program really holds open without
+// letting others delete it, as a spreadsheet does.
+TEST(RunFiles, ReplacesAFileOnceAnotherProgramLetsItGo) {
+#ifdef _WIN32
+    using namespace std::chrono_literals;
+    TemporaryFolder folder;
+    const std::filesystem::path target = folder.path() / "A.csv";
+    measurement::RunFiles files;
+    files.stage("A.csv", "old\r\n");
+    ASSERT_EQ(files.publish(folder.path()), "");
+    const auto holdOpen = [&] {
+        return CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+
+    HANDLE held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    measurement::Replacement briefly;
+    briefly.patience = 200ms;
+    measurement::RunFiles refused(briefly);
+    refused.stage("A.csv", "new\r\n");
+    EXPECT_NE(refused.publish(folder.path()), "");
+    CloseHandle(held);
+    EXPECT_EQ(fileText(target), "old\r\n");
+
+    held = holdOpen();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread letGo([held] {
+        std::this_thread::sleep_for(300ms);
+        CloseHandle(held);
+    });
+    files.stage("A.csv", "new\r\n");
+    EXPECT_EQ(files.publish(folder.path()), "");
+    letGo.join();
+    EXPECT_EQ(fileText(target), "new\r\n");
+#else
+    GTEST_SKIP() << "other systems rename over open files";
+#endif
 }
 
 TEST(OutputFile, HoldsTheEntriesUpToTheFirstEmptyOne) {

@@ -4,14 +4,11 @@
 // the condition panel with its rules, the English catalog, a data folder of
 // its own, and an observer that records everything the operator would see.
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "async/VirtualLoop.h"
 #include "conditions/ConditionPanel.h"
@@ -22,30 +19,12 @@
 #include "sim/Instrument.h"
 #include "sim/MeasuringConditions.h"
 #include "support/ScriptedPeer.h"
+#include "support/TemporaryFolder.h"
 
 namespace kt520::testing {
 
 using session::Action;
 using Texts = std::vector<std::string>;
-
-// A folder of its own under the system's temporary folder, removed afterwards.
-class TemporaryFolder {
-  public:
-    TemporaryFolder() {
-        static std::atomic<int> next{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("kt520-test-" + std::to_string(::getpid()) + "-" + std::to_string(next++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 inline std::string fileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);

@@ -1,0 +1,36 @@
+# The core builds for Windows and links no Qt: configuring fails when any of
+# its libraries reaches a Qt library, directly or through another library.
+set(KT520_CORE_LIBRARIES
+  kt520_async kt520_lang kt520_profile kt520_analysis kt520_link kt520_rules
+  kt520_conditions kt520_measurement kt520_session kt520_sim)
+
+function(kt520_collect_links target out)
+  set(seen ${${out}})
+  if(target IN_LIST seen)
+    return()
+  endif()
+  list(APPEND seen ${target})
+  if(TARGET ${target})
+    get_target_property(type ${target} TYPE)
+    set(property INTERFACE_LINK_LIBRARIES)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      set(property LINK_LIBRARIES)
+    endif()
+    get_target_property(links ${target} ${property})
+    if(links)
+      foreach(link ${links})
+        kt520_collect_links(${link} seen)
+      endforeach()
+    endif()
+  endif()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+foreach(library ${KT520_CORE_LIBRARIES})
+  set(reached "")
+  kt520_collect_links(${library} reached)
+  list(FILTER reached INCLUDE REGEX "^Qt[0-9]*::|^Qt[0-9]*[A-Z]")
+  if(reached)
+    message(FATAL_ERROR "${library} links Qt (${reached}); the core must build without Qt")
+  endif()
+endforeach()
