@@ -70,13 +70,16 @@ ParsedLine parseAction(std::string_view line) {
                                    ? fail("after needs an action")
                                    : parseAction(rest.substr(firstChar));
             if (!inner.action) return fail("after " + std::string(number) + ": " + inner.error);
-            if (inner.action->verb == Verb::Wait || inner.action->verb == Verb::After)
+            if (inner.action->verb == Verb::Wait || inner.action->verb == Verb::After ||
+                isHistoryVerb(inner.action->verb))
                 return fail("after delivers clicks, presses, releases, typing, choices and dumps");
             action.delayed = std::make_shared<const ScriptAction>(std::move(*inner.action));
         }
     } else if (verb == "dump") {
         action.verb = Verb::Dump;
         if (!onlyBlanks(rest)) return fail("unexpected text after dump");
+    } else if (auto history = parseHistoryLine(verb, rest, action.text)) {
+        return std::move(*history);
     } else {
         return fail("unknown action \"" + std::string(verb) + "\"");
     }
