@@ -13,10 +13,10 @@ namespace kt520::history {
 // server that does not answer, and the timer that tries the server again.
 class HistoryThread : public QObject {
   public:
-    HistoryThread(Target target, std::string dataFolder,
+    HistoryThread(Target target, std::string dataFolder, std::chrono::milliseconds retry,
                   std::function<void(const HistoryNote&)> note)
         : target_(std::move(target)), dataFolder_(std::move(dataFolder)), note_(std::move(note)) {
-        retry_.setInterval(kRetryMs);
+        retry_.setInterval(retry);
         connect(&retry_, &QTimer::timeout, this, [this] { tryServer(); });
     }
 
@@ -70,8 +70,6 @@ class HistoryThread : public QObject {
     }
 
   private:
-    static constexpr int kRetryMs = 5000;
-
     bool waiting() const { return retry_.isActive(); }
 
     // Opens an SQLite file; a damaged one is renamed (its name kept, a time
@@ -142,11 +140,13 @@ class HistoryThread : public QObject {
     QTimer retry_;
 };
 
-History::History(Target target, std::string dataFolder) : target_(std::move(target)) {
-    worker_ = new HistoryThread(target_, std::move(dataFolder), [this](const HistoryNote& n) {
-        QMetaObject::invokeMethod(
-            this, [this, n] { note(n); }, Qt::QueuedConnection);
-    });
+History::History(Target target, std::string dataFolder, std::chrono::milliseconds retry)
+    : target_(std::move(target)) {
+    worker_ =
+        new HistoryThread(target_, std::move(dataFolder), retry, [this](const HistoryNote& n) {
+            QMetaObject::invokeMethod(
+                this, [this, n] { note(n); }, Qt::QueuedConnection);
+        });
     worker_->moveToThread(&thread_);
     thread_.setObjectName("kt520-history");
     thread_.start();

@@ -8,6 +8,7 @@
 // database cannot take is reported, and its CSV files are written as ever.
 #include <QObject>
 #include <QThread>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,8 +33,10 @@ struct StoreOutcome {
 class History : public QObject {
   public:
     // `target`: history.sqlite in the data folder, or a server (then the
-    // queue file is made in `dataFolder`).
-    History(Target target, std::string dataFolder);
+    // queue file is made in `dataFolder`, and a server that does not answer
+    // is tried again every `retry`).
+    History(Target target, std::string dataFolder,
+            std::chrono::milliseconds retry = std::chrono::seconds(5));
     History(const History&) = delete;
     History& operator=(const History&) = delete;
     // Stores what is still queued for the thread, then ends it.

@@ -50,10 +50,12 @@ struct RunSummary {
 // Which runs a list holds: empty texts and absent dates take every run; part
 // and lot match a part of the name, in any case.
 struct RunFilter {
-    std::string part, lot;
-    std::optional<std::chrono::system_clock::time_point> from, to;  // [from, to)
-    std::optional<quality::Verdict> verdict;
-    std::vector<RunId> ids;  // these runs alone, when not empty
+    std::string part{};
+    std::string lot{};
+    std::optional<std::chrono::system_clock::time_point> from{};  // [from, to)
+    std::optional<std::chrono::system_clock::time_point> to{};
+    std::optional<quality::Verdict> verdict{};
+    std::vector<RunId> ids{};  // these runs alone, when not empty
 };
 
 // The run as the history stores it, with a new uid.
