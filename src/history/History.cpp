@@ -15,7 +15,10 @@ class HistoryThread : public QObject {
   public:
     HistoryThread(Target target, std::string dataFolder, std::chrono::milliseconds retry,
                   std::function<void(const HistoryNote&)> note)
-        : target_(std::move(target)), dataFolder_(std::move(dataFolder)), note_(std::move(note)) {
+        : target_(std::move(target)),
+          dataFolder_(std::move(dataFolder)),
+          note_(std::move(note)),
+          retry_(this) {  // a child, so that it moves to the history's thread with its owner
         retry_.setInterval(retry);
         connect(&retry_, &QTimer::timeout, this, [this] { tryServer(); });
     }
