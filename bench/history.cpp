@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Frontend.h"
 #include "app/RunKeeper.h"
 #include "history/HistoryDatabase.h"
+#include "support/NullFrontend.h"
 #include "ui/desktop/HistoryDialog.h"
 #include "ui/desktop/RunListModel.h"
 
@@ -39,16 +39,6 @@ history::StoredRun longRun(std::size_t points, int minute) {
     return history::storedRunOf(record, {"Shaft", "L-" + std::to_string(minute % 50), "Kim"},
                                 {"KT520", 1311, 50, 3}, quality::judge(record.analysis, limits));
 }
-
-struct NoFrontend : app::Frontend {
-    void formChanged() override {}
-    void showMessage(const session::Message&) override {}
-    void beep() override {}
-    void runEnded(const measurement::RunRecord&) override {}
-    void sessionIdle() override {}
-    void cardDialogOpened() override {}
-    void programEnds(bool) override {}
-};
 
 void print(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
@@ -90,7 +80,7 @@ int main(int argc, char** argv) {
     history.open();
     print("store a 30000-point run", storeTimes(history, 20));
 
-    NoFrontend frontend;
+    test::NullFrontend frontend;
     app::RunKeeper keeper(history, frontend, [] { return false; });
     std::vector<double> ms;
     for (int r = 0; r < 5; ++r) {

@@ -12,23 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Frontend.h"
 #include "app/RunKeeper.h"
+#include "support/NullFrontend.h"
 #include "ui/desktop/HistoryDialog.h"
 #include "ui/desktop/RunLabelsBar.h"
 
 namespace kt520::ui::desktop {
 namespace {
-
-struct NoFrontend : app::Frontend {
-    void formChanged() override {}
-    void showMessage(const session::Message&) override {}
-    void beep() override {}
-    void runEnded(const measurement::RunRecord&) override {}
-    void sessionIdle() override {}
-    void cardDialogOpened() override {}
-    void programEnds(bool) override {}
-};
 
 class HistoryWindowTest : public ::testing::Test {
   protected:
@@ -41,7 +31,7 @@ class HistoryWindowTest : public ::testing::Test {
     QTemporaryDir folder_;
     history::History history_{history::sqliteTarget(folder_.filePath("history.sqlite")),
                               folder_.path().toStdString()};
-    NoFrontend frontend_;
+    test::NullFrontend frontend_;
     app::RunKeeper keeper_{history_, frontend_, [] { return false; }};
 };
 
