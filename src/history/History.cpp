@@ -41,7 +41,9 @@ class HistoryThread : public QObject {
 
     StoreOutcome store(const StoredRun& run) {
         if (!database_) open();
-        if (!database_->isOpen() && target_.dialect == Dialect::SQLite) openFile(*database_);
+        // A file that could not be opened is tried again; the run's own message
+        // follows, so the operator is not told twice.
+        if (!database_->isOpen() && target_.dialect == Dialect::SQLite) openFile(*database_, false);
         if (database_->isOpen() && !waiting()) {
             if (const auto id = database_->store(run))
                 return {StoreOutcome::State::Stored, *id, run.uid};
@@ -77,12 +79,13 @@ class HistoryThread : public QObject {
 
     // Opens an SQLite file; a damaged one is renamed (its name kept, a time
     // stamp added) and a new one made in its place.
-    void openFile(HistoryDatabase& database) {
+    void openFile(HistoryDatabase& database, bool tellUnavailable = true) {
         const auto opened = database.open();
         if (opened == HistoryDatabase::Opened::Ready) return;
         const QString display = database.target().display();
         if (opened == HistoryDatabase::Opened::Unavailable) {
-            note_({HistoryNote::Kind::CannotOpen, display.toStdString(), database.error()});
+            if (tellUnavailable)
+                note_({HistoryNote::Kind::CannotOpen, display.toStdString(), database.error()});
             return;
         }
         database.close();

@@ -1,5 +1,6 @@
 // The kt520 program itself under --headless, against its built-in simulator.
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -188,6 +189,18 @@ TEST_F(HeadlessProgram, EveryRunIsJudgedStoredAndReportedWhileTheFilesHoldTheLas
     QFile csv(exported);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll().count('\n'), 3);  // a header, then one line per run
+}
+
+TEST_F(HeadlessProgram, AHistoryThatCannotBeWrittenIsToldAndTheFilesAreWrittenAllTheSame) {
+    ASSERT_TRUE(QDir().mkpath(dataFile("history.sqlite")));  // a folder where the file should be
+    const Outcome outcome = run("click cmdSTART\n", kFastSimulator);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    ASSERT_EQ(outcome.named("message").size(), 2u);  // once at start, once for the run
+    EXPECT_TRUE(outcome.named("message")[0]["text"].toString().contains("history.sqlite"));
+    ASSERT_EQ(outcome.named("stored").size(), 1u);
+    EXPECT_EQ(outcome.named("stored")[0]["state"].toString(), "failed");
+    ASSERT_EQ(outcome.named("files").size(), 1u);
+    EXPECT_GT(QFile(dataFile("Measured.csv")).size(), 0);
 }
 
 TEST_F(HeadlessProgram, AnActionAfterADelayArrivesWhileAnotherRuns) {
