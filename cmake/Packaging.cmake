@@ -47,10 +47,12 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Connects a PC to the KT-520 over RS-232C, sets the measurement conditions,\nruns measurements and saves profiles, results and conditions as CSV files.\nIncludes a simulated instrument and a scripted headless mode.")
 # The libraries the executables link, found by dpkg-shlibdeps; besides them
 # the xcb platform plugin so that the window opens on an X or Wayland desktop,
-# and the SVG icon engine for the window's icon.
+# the SVG icon engine for the window's icon, and the SQLite driver that the
+# history is kept with (Qt loads drivers as plugins, unseen by shlibdeps). The
+# PostgreSQL driver only serves a shared history on a server.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, libqt6sql6-psql")
 # The shared data folder is made by the maintainer script, not shipped, so
 # that removing the package leaves it and the operators' files.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/postinst)

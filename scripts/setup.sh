@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev nlohmann-json3-dev
+  libqt6sql6-sqlite libqt6sql6-psql sqlite3 poppler-utils
   "$@"
 )
 missing=()

@@ -20,6 +20,7 @@ struct Options {
     sim::SimConfig simulator;               // --sim-KEY VALUE
     std::optional<std::string> dataFolder;
     std::optional<std::string> programFolder;
+    std::optional<std::string> historyServer;  // --history-db URL: a PostgreSQL server
     lang::LanguageChoice language = lang::LanguageChoice::Usual;  // --language en|ja
     bool listPorts = false;  // --list-ports: print the port numbers' devices and end
 };

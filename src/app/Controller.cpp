@@ -104,6 +104,7 @@ bool Controller::start() {
     catalog_.load(languageCode_);
     createMissingFolders(folders_.data);
     createFolderIniIfMissing(dataFolder());
+    if (keeper_) keeper_->open();
     session_ = std::make_unique<session::Session>(
         session::Session::Parts{loop_, worker_, line_, panel_, catalog_, *this,
                                 std::filesystem::path(folders_.data.chain.back()), languageCode_});
@@ -261,6 +262,7 @@ void Controller::updateButtons() {
 
 void Controller::runEnded(const measurement::RunRecord& record) {
     frontend_.runEnded(record);
+    if (keeper_) keeper_->runEnded(record, session_->model());
 }
 
 void Controller::programEnds() {

@@ -15,6 +15,7 @@
 #include "app/CardBrowser.h"
 #include "app/DataFolder.h"
 #include "app/Frontend.h"
+#include "app/RunKeeper.h"
 #include "async/EventLoop.h"
 #include "async/Worker.h"
 #include "conditions/ConditionPanel.h"
@@ -42,6 +43,9 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     // Window creation and load, then the search. False when the program
     // ended during start-up (no language file); the frontend has been told.
     bool start();
+
+    // The keeper of finished runs (the history); none keeps no history.
+    void setKeeper(RunKeeper* keeper) { keeper_ = keeper; }
 
     ui::MainForm& form() { return form_; }
     ui::CardForm& card() { return card_; }
@@ -106,6 +110,7 @@ class Controller : public session::SessionObserver, public conditions::PanelObse
     conditions::ConditionPanel panel_;
     rules::ConditionRules rules_;
     std::unique_ptr<session::Session> session_;
+    RunKeeper* keeper_ = nullptr;
 
     bool runBusy_ = false;
     // What the version label says of the instrument: nothing works without one.

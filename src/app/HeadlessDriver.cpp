@@ -65,7 +65,8 @@ void HeadlessDriver::run(Controller& controller, std::function<void(int)> finish
 }
 
 void HeadlessDriver::sessionIdle() {
-    if (done_ || waiting_ != Waiting::Operation) return;
+    // A run's stored event comes before the next line is read.
+    if (done_ || waiting_ != Waiting::Operation || storing()) return;
     waiting_ = Waiting::Nothing;
     reportResults();
     continueScript();
@@ -111,6 +112,7 @@ void HeadlessDriver::nextLines() {
 
 // False when the line waits: for the operation it started, or for its time.
 bool HeadlessDriver::perform(const ScriptAction& action) {
+    if (isHistoryVerb(action.verb)) return performHistory(action);
     switch (action.verb) {
         case Verb::Wait:
             waiting_ = Waiting::Timer;
@@ -178,7 +180,8 @@ std::optional<HeadlessDriver::Target> HeadlessDriver::resolve(const std::string&
 
 std::string HeadlessDriver::checkTarget(const ScriptAction& action) const {
     if (action.verb == Verb::After) return checkTarget(*action.delayed);
-    if (action.verb == Verb::Wait || action.verb == Verb::Dump || action.verb == Verb::Card)
+    if (action.verb == Verb::Wait || action.verb == Verb::Dump || action.verb == Verb::Card ||
+        isHistoryVerb(action.verb))
         return {};
     const auto target = resolve(action.target);
     if (!target) return "no control named \"" + action.target + "\"";

@@ -16,6 +16,7 @@
 #include "app/Controller.h"
 #include "app/EventWriter.h"
 #include "app/Frontend.h"
+#include "app/RunKeeper.h"
 #include "app/Script.h"
 #include "async/EventLoop.h"
 
@@ -36,12 +37,17 @@ class HeadlessDriver : public Frontend {
     // once the program has ended (it is called exactly once).
     void run(Controller& controller, std::function<void(int)> finished);
 
+    // The keeper that the history lines (part, tolerance, report, ...) act on.
+    void setKeeper(RunKeeper* keeper) { keeper_ = keeper; }
+
     // Frontend
     void formChanged() override;
     void showMessage(const session::Message& message) override;
     void beep() override;
     void runEnded(const measurement::RunRecord& record) override;
     void sessionIdle() override;
+    void runJudged(const quality::RunJudgement& judgement) override;
+    void runStored(const history::StoreOutcome& outcome) override;
     void cardDialogOpened() override {}
     void programEnds(bool byOperator) override;
 
@@ -50,7 +56,7 @@ class HeadlessDriver : public Frontend {
         ControlRef control;
         bool onCard;
     };
-    enum class Waiting { Nothing, Operation, Timer };
+    enum class Waiting { Nothing, Operation, Timer, History };
 
     void continueScript();
     void nextLines();
@@ -64,11 +70,16 @@ class HeadlessDriver : public Frontend {
     void reportStatus();
     void reportResults();
     void finish(int status);
+    // HeadlessHistory.cpp: the history's lines; false when the line waits or failed.
+    bool performHistory(const ScriptAction& action);
+    void historyLineFailed(const std::string& error);
+    bool storing() const { return keeper_ != nullptr && keeper_->history().pendingStores() > 0; }
 
     async::EventLoop& loop_;
     EventWriter& events_;
     std::istream& script_;
     Controller* controller_ = nullptr;
+    RunKeeper* keeper_ = nullptr;
     std::function<void(int)> finished_;
     std::map<std::string, ControlRef> mainControls_;
     std::map<std::string, ControlRef> cardControls_;

@@ -79,7 +79,7 @@ ParsedLine parseAction(std::string_view line) {
                                    : parseAction(rest.substr(firstChar));
             if (!inner.action) return fail("after " + std::string(number) + ": " + inner.error);
             if (inner.action->verb == Verb::Wait || inner.action->verb == Verb::After ||
-                inner.action->verb == Verb::Card)
+                inner.action->verb == Verb::Card || isHistoryVerb(inner.action->verb))
                 return fail("after delivers clicks, presses, releases, typing, choices and dumps");
             action.delayed = std::make_shared<const ScriptAction>(std::move(*inner.action));
         }
@@ -88,6 +88,8 @@ ParsedLine parseAction(std::string_view line) {
     } else if (verb == "dump") {
         action.verb = Verb::Dump;
         if (!onlyBlanks(rest)) return fail("unexpected text after dump");
+    } else if (auto history = parseHistoryLine(verb, rest, action.text)) {
+        return std::move(*history);
     } else {
         return fail("unknown action \"" + std::string(verb) + "\"");
     }

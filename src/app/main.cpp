@@ -1,5 +1,5 @@
 // kt520: the desktop program; with --headless the scripted driver.
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/EventWriter.h"
 #include "app/HeadlessDriver.h"
+#include "app/HistorySetup.h"
 #include "app/Program.h"
 #include "async/qt/QtEventLoop.h"
 #include "async/qt/QtWorker.h"
@@ -21,7 +22,10 @@ namespace {
 using namespace kt520;
 
 int runHeadless(int& argc, char** argv, const app::Options& options) {
-    QCoreApplication application(argc, argv);
+    // The reports need fonts, and so a GUI application; its offscreen
+    // platform needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     std::ifstream file;
     if (options.scriptFile) {
         file.open(*options.scriptFile, std::ios::binary);
@@ -35,9 +39,20 @@ int runHeadless(int& argc, char** argv, const app::Options& options) {
     async::QtEventLoop loop;
     async::QtWorker worker;
     app::Program program(options, loop);
+    const app::Folders folders = program.folders();
+    std::string error;
+    const auto historyTarget = app::historyTarget(options, folders.data, error);
+    if (!historyTarget) {
+        std::cerr << "kt520: " << error << "\n";
+        return app::kExitScriptError;
+    }
+    history::History history(*historyTarget, folders.data.path());
     app::EventWriter events(stdout);
     app::HeadlessDriver driver(loop, events, script);
-    app::Controller controller(loop, worker, program.line(), program.folders(), driver);
+    app::Controller controller(loop, worker, program.line(), folders, driver);
+    app::RunKeeper keeper(history, driver, [&controller] { return controller.languageCode() == "J"; });
+    controller.setKeeper(&keeper);
+    driver.setKeeper(&keeper);
     controller.form().cmbCOM.toolTip = program.portListing();
     std::optional<int> status;
     driver.run(controller, [&status](int exitStatus) {

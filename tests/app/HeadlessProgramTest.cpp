@@ -1,5 +1,6 @@
 // The kt520 program itself under --headless, against its built-in simulator.
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -145,6 +146,61 @@ TEST_F(HeadlessProgram, TheMainJobWritesTheFourDataFiles) {
     QFile parameters(dataFile("Parameter.csv"));
     ASSERT_TRUE(parameters.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(parameters.readAll()).contains(items[0].toString()));
+}
+
+TEST_F(HeadlessProgram, EveryRunIsJudgedStoredAndReportedWhileTheFilesHoldTheLast) {
+    const QString report = data_.filePath("run.pdf"), exported = data_.filePath("all.csv");
+    const Outcome outcome =
+        run("tolerance Shaft Ra - 0.001\npart Shaft\nlot L-7\noperator Kim\n"
+            "click cmdSTART\ntolerance Shaft Ra - 1000 max\nclick cmdSTART\n"
+            "report " +
+                report + "\nexport " + exported + "\n",
+            kFastSimulator);
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    const auto verdicts = outcome.named("verdict"), stored = outcome.named("stored");
+    ASSERT_EQ(verdicts.size(), 2u);
+    ASSERT_EQ(stored.size(), 2u);
+    std::vector<double> ra;
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(verdicts[i]["overall"].toString(), i == 0 ? "NG" : "OK");
+        EXPECT_EQ(verdicts[i]["part"].toString(), "Shaft");
+        const QJsonObject first = verdicts[i]["parameters"].toArray().first().toObject();
+        EXPECT_EQ(first["name"].toString(), "Ra");
+        EXPECT_EQ(first["verdict"].toString(), i == 0 ? "NG" : "OK");
+        ra.push_back(first["value"].toDouble());
+        EXPECT_EQ(stored[i]["id"].toInt(), i + 1);
+        EXPECT_EQ(stored[i]["state"].toString(), "stored");
+    }
+    // Both runs are rows of the database, as the sqlite3 tool reads it.
+    QProcess sqlite;
+    sqlite.start("sqlite3", {dataFile("history.sqlite"),
+                             "SELECT id, part, lot, operator, verdict FROM runs ORDER BY id"});
+    ASSERT_TRUE(sqlite.waitForFinished()) << "the sqlite3 tool is part of the build's set-up";
+    EXPECT_EQ(sqlite.readAllStandardOutput(), "1|Shaft|L-7|Kim|NG\n2|Shaft|L-7|Kim|OK\n");
+    QFile analysis(dataFile("Analysis.csv"));  // the latest run
+    ASSERT_TRUE(analysis.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        analysis.readAll().contains("\r\nRa," + QByteArray::number(ra[1], 'g', 17).left(8)));
+    EXPECT_EQ(outcome.named("report").size(), 1u);
+    QProcess pdfText;  // the report's text is real text, with the verdict of the last run
+    pdfText.start("pdftotext", {report, "-"});
+    ASSERT_TRUE(pdfText.waitForFinished());
+    EXPECT_TRUE(pdfText.readAllStandardOutput().contains("Verdict: OK"));
+    QFile csv(exported);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count('\n'), 3);  // a header, then one line per run
+}
+
+TEST_F(HeadlessProgram, AHistoryThatCannotBeWrittenIsToldAndTheFilesAreWrittenAllTheSame) {
+    ASSERT_TRUE(QDir().mkpath(dataFile("history.sqlite")));  // a folder where the file should be
+    const Outcome outcome = run("click cmdSTART\n", kFastSimulator);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+    ASSERT_EQ(outcome.named("message").size(), 2u);  // once at start, once for the run
+    EXPECT_TRUE(outcome.named("message")[0]["text"].toString().contains("history.sqlite"));
+    ASSERT_EQ(outcome.named("stored").size(), 1u);
+    EXPECT_EQ(outcome.named("stored")[0]["state"].toString(), "failed");
+    ASSERT_EQ(outcome.named("files").size(), 1u);
+    EXPECT_GT(QFile(dataFile("Measured.csv")).size(), 0);
 }
 
 TEST_F(HeadlessProgram, AnActionAfterADelayArrivesWhileAnotherRuns) {

@@ -36,13 +36,24 @@ TEST(ScriptLine, ReadsEachVerb) {
     ASSERT_TRUE(after.action->delayed);
     EXPECT_EQ(after.action->delayed->target, "cmdSTOP");
     EXPECT_EQ(after.action->delayed->text, "click cmdSTOP");
+
+    EXPECT_EQ(parseScriptLine("operator  Kim Lee ").action->value, "Kim Lee");
+    EXPECT_EQ(parseScriptLine("export out/all runs.csv").action->value, "out/all runs.csv");
+    const auto limit = [](const char* line) {
+        return parseScriptLine(line).action->tolerance.limit;
+    };
+    EXPECT_EQ(limit("tolerance P Ra - 0.8"),
+              (quality::Limit{std::nullopt, 0.8, quality::Rule::SixteenPercent}));
+    EXPECT_EQ(limit("tolerance P Rz 1e-1 4 max"), (quality::Limit{0.1, 4.0, quality::Rule::Max}));
 }
 
 TEST(ScriptLine, SaysWhatIsWrong) {
     for (const char* line :
          {"jump cmdSTART", "click", "click cmdSTART now", "wait", "wait -5", "wait 1.5",
           "wait 10 more", "after 100", "after x click cmdSTOP", "after 100 wait 5",
-          "after 100 after 5 dump", "choose cmbCOM", "dump all", "card", "after 5 card x"}) {
+          "after 100 after 5 dump", "choose cmbCOM", "dump all", "card", "after 5 card x", "report",
+          "tolerance P Ra 1", "tolerance P Ra 2 1", "tolerance P Ra x 1", "tolerance P Ra - 1 min",
+          "tolerance P Ra - 1 max more"}) {
         const ParsedLine parsed = parseScriptLine(line);
         EXPECT_FALSE(parsed.action) << line;
         EXPECT_NE(parsed.error, "") << line;

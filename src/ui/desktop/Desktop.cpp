@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QStyleFactory>
 
+#include "app/HistorySetup.h"
 #include "lang/LanguageFonts.h"
 
 namespace kt520::ui::desktop {
@@ -29,12 +30,22 @@ QString fontFamilyFor(const std::string& face) {
 Desktop::Desktop(const app::Options& options)
     : program_(options, loop_),
       window_(versionText(), fontFamilyFor),
-      controller_(loop_, worker_, program_.line(), program_.folders(), window_) {
+      controller_(loop_, worker_, program_.line(), program_.folders(), window_),
+      history_(app::historyTarget(options, program_.folders().data, historyProblem_)
+                   .value_or(history::sqliteTarget(QString::fromStdString(
+                       program_.folders().data.path() + history::kHistoryFileName))),
+               program_.folders().data.path()),
+      keeper_(history_, window_, [this] { return controller_.languageCode() == "J"; }) {
     controller_.form().cmbCOM.toolTip = program_.portListing();
     window_.attach(controller_.form(), controller_.card());
+    controller_.setKeeper(&keeper_);
+    window_.attachHistory(keeper_, controller_.dataFolder());
 }
 
 bool Desktop::start() {
+    if (!historyProblem_.empty())
+        window_.showMessage({historyProblem_ + " (history.sqlite is used)", "History",
+                             session::Icon::Stop});
     return controller_.start();
 }
 

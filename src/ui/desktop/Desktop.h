@@ -7,6 +7,8 @@
 #include "app/CommandLine.h"
 #include "app/Controller.h"
 #include "app/Program.h"
+#include "app/RunKeeper.h"
+#include "history/History.h"
 #include "async/qt/QtEventLoop.h"
 #include "async/qt/QtWorker.h"
 #include "ui/desktop/MainWindow.h"
@@ -27,6 +29,7 @@ class Desktop {
     app::Controller& controller() { return controller_; }
     app::Program& program() { return program_; }
     async::QtEventLoop& loop() { return loop_; }
+    app::RunKeeper& keeper() { return keeper_; }
 
   private:
     async::QtEventLoop loop_;
@@ -34,6 +37,9 @@ class Desktop {
     app::Program program_;
     MainWindow window_;
     app::Controller controller_;
+    std::string historyProblem_;  // a --history-db URL that names no server
+    history::History history_;
+    app::RunKeeper keeper_;
 };
 
 // Creates the QApplication (none may exist yet), starts the program, shows the

@@ -19,6 +19,7 @@
 #include "ui/PanelForm.h"
 #include "ui/desktop/CardDialog.h"
 #include "ui/desktop/ResultsPanel.h"
+#include "ui/desktop/RunLabelsBar.h"
 
 namespace kt520::ui::desktop {
 namespace {
@@ -268,6 +269,7 @@ void MainWindow::refresh() {
         setWindowTitle(QString::fromStdString(form_->caption) + version_);
     }
     results_->setJapanese(form_->fontName == lang::kJapaneseFace);
+    if (labelsBar_) labelsBar_->setJapanese(form_->fontName == lang::kJapaneseFace);
     cardDialog_->refresh();
 }
 
@@ -298,6 +300,19 @@ void MainWindow::beep() {
 void MainWindow::runEnded(const measurement::RunRecord& record) {
     published_ = record;
     publishTimer_.start(0);
+}
+
+void MainWindow::attachHistory(app::RunKeeper& keeper, std::string dataFolder) {
+    labelsBar_ = new RunLabelsBar(keeper, std::move(dataFolder), this);
+    addToolBar(Qt::TopToolBarArea, labelsBar_);
+}
+
+void MainWindow::runJudged(const quality::RunJudgement& judgement) {
+    if (labelsBar_) labelsBar_->showJudgement(judgement);
+}
+
+void MainWindow::runStored(const history::StoreOutcome&) {
+    if (labelsBar_) labelsBar_->runStored();
 }
 
 void MainWindow::cardDialogOpened() {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/Frontend.h"
+#include "app/RunKeeper.h"
 #include "ui/MainForm.h"
 #include "ui/desktop/CaptionRoom.h"
 #include "ui/desktop/MessageBoxes.h"
@@ -25,6 +26,7 @@ namespace kt520::ui::desktop {
 
 class CardDialog;
 class ResultsPanel;
+class RunLabelsBar;
 
 class MainWindow : public QMainWindow, public app::Frontend {
   public:
@@ -45,12 +47,18 @@ class MainWindow : public QMainWindow, public app::Frontend {
 
     ResultsPanel* results() const { return results_; }
 
+    // The strip with the part, lot, operator, the last verdict and the history button.
+    void attachHistory(app::RunKeeper& keeper, std::string dataFolder);
+    RunLabelsBar* labelsBar() const { return labelsBar_; }
+
     // app::Frontend
     void formChanged() override;
     void showMessage(const session::Message& message) override;
     void beep() override;
     void runEnded(const measurement::RunRecord& record) override;
     void sessionIdle() override {}
+    void runJudged(const quality::RunJudgement& judgement) override;
+    void runStored(const history::StoreOutcome& outcome) override;
     void cardDialogOpened() override;
     void programEnds(bool byOperator) override;
 
@@ -79,6 +87,7 @@ class MainWindow : public QMainWindow, public app::Frontend {
     CaptionRoom captionRoom_;
     MessageBoxes messages_;
     ResultsPanel* results_ = nullptr;
+    RunLabelsBar* labelsBar_ = nullptr;
     CardDialog* cardDialog_ = nullptr;
     QTimer refreshTimer_;
     measurement::RunRecord published_;  // shown when publishTimer_ fires
