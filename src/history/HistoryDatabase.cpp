@@ -58,6 +58,8 @@ QString sourceWord(RunRecord::Source source) {
             return "read";
         case RunRecord::Source::ResultRead:
             return "result-read";
+        case RunRecord::Source::Card:
+            return "card";
         case RunRecord::Source::Measurement:
             break;
     }
@@ -67,6 +69,7 @@ QString sourceWord(RunRecord::Source source) {
 RunRecord::Source parseSource(const QString& word) {
     if (word == "read") return RunRecord::Source::Read;
     if (word == "result-read") return RunRecord::Source::ResultRead;
+    if (word == "card") return RunRecord::Source::Card;
     return RunRecord::Source::Measurement;
 }
 

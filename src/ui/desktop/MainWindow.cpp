@@ -304,7 +304,7 @@ void MainWindow::runEnded(const measurement::RunRecord& record) {
 
 void MainWindow::attachHistory(app::RunKeeper& keeper, std::string dataFolder) {
     labelsBar_ = new RunLabelsBar(keeper, std::move(dataFolder), this);
-    addToolBar(Qt::TopToolBarArea, labelsBar_);
+    results_->addAbovePlots(labelsBar_);
 }
 
 void MainWindow::runJudged(const quality::RunJudgement& judgement) {

@@ -122,7 +122,8 @@ ResultsPanel::ResultsPanel(QWidget* parent)
     filesColumn->addWidget(openFolder_);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(column(profiles_, scroll), 1);
+    profilesColumn_ = column(profiles_, scroll);
+    layout->addLayout(profilesColumn_, 1);
     layout->addLayout(column(results_, table_), 0);
     layout->addLayout(filesColumn, 0);
 
@@ -163,6 +164,11 @@ QString ResultsPanel::stampText(const Stamp& stamp) const {
             break;
     }
     return text("Result Read %1", "結果読込 %1").arg(time);
+}
+
+void ResultsPanel::addAbovePlots(QWidget* strip) {
+    profilesColumn_->insertWidget(0, strip);
+    profilesColumn_->setSpacing(2);
 }
 
 void ResultsPanel::setJapanese(bool japanese) {

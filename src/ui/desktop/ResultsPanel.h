@@ -24,6 +24,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace kt520::ui::desktop {
 
@@ -37,6 +38,9 @@ class ResultsPanel : public QWidget {
     // on the next round of the event loop.
     void show(const measurement::RunRecord& record);
     void setJapanese(bool japanese);
+    // A strip above the plots (the run labels and verdict of the history): the
+    // panel above leaves no height to spare on a 1024x768 screen for a bar of its own.
+    void addAbovePlots(QWidget* strip);
 
     // The operator's names of the instrument's fields, in their order (empty:
     // unnamed), kept in the user's settings between program starts.
@@ -92,6 +96,7 @@ class ResultsPanel : public QWidget {
     ProfileChart* measured_;
     ProfileChart* evaluation_;
     QTableWidget* table_;
+    QVBoxLayout* profilesColumn_ = nullptr;
     QAction* nameFields_;
     QListWidget* files_;
     QPushButton* openFolder_;
