@@ -94,9 +94,7 @@ class Observer : public session::SessionObserver {
         if (action == session::Action::Search) searched = true;
     }
     void runBusy(bool) override {}
-    void runEnded(const measurement::RunRecord& record) override {
-        files = record.files.size();
-    }
+    void runEnded(const measurement::RunRecord& record) override { files = record.files.size(); }
     void programEnds() override { QCoreApplication::exit(1); }
 
     std::function<void()> onIdentified;

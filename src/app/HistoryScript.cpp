@@ -36,11 +36,12 @@ ParsedLine toleranceLine(std::string_view rest, ScriptAction action) {
     words >> part >> parameter >> low >> high >> rule >> extra;
     if (high.empty()) return failed("tolerance needs PART PARAMETER LOW HIGH [max]");
     if (!extra.empty() || (!rule.empty() && rule != "max"))
-        return failed("unexpected text after the limits: \"" + rule + "\" (only \"max\" may follow)");
+        return failed("unexpected text after the limits: \"" + rule +
+                      "\" (only \"max\" may follow)");
     quality::Limit& limit = action.tolerance.limit;
     if (!readLimit(low, limit.low) || !readLimit(high, limit.high))
-        return failed("a limit is a number or \"-\", not \"" + (limit.low || low == "-" ? high : low) +
-                      "\"");
+        return failed("a limit is a number or \"-\", not \"" +
+                      (limit.low || low == "-" ? high : low) + "\"");
     if (limit.low && limit.high && *limit.low > *limit.high)
         return failed("the lower limit " + low + " is above the upper limit " + high);
     limit.rule = rule == "max" ? quality::Rule::Max : quality::Rule::SixteenPercent;

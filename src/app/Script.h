@@ -17,8 +17,21 @@
 namespace kt520::app {
 
 enum class Verb {
-    Click, Press, Release, Type, Choose, Wait, Dump, After, Card,
-    Part, Lot, Operator, Tolerance, Report, Export,
+    Click,
+    Press,
+    Release,
+    Type,
+    Choose,
+    Wait,
+    Dump,
+    After,
+    Card,
+    Part,
+    Lot,
+    Operator,
+    Tolerance,
+    Report,
+    Export,
 };
 
 // The verbs of the history's lines, which name no control.

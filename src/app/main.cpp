@@ -50,7 +50,8 @@ int runHeadless(int& argc, char** argv, const app::Options& options) {
     app::EventWriter events(stdout);
     app::HeadlessDriver driver(loop, events, script);
     app::Controller controller(loop, worker, program.line(), folders, driver);
-    app::RunKeeper keeper(history, driver, [&controller] { return controller.languageCode() == "J"; });
+    app::RunKeeper keeper(history, driver,
+                          [&controller] { return controller.languageCode() == "J"; });
     controller.setKeeper(&keeper);
     driver.setKeeper(&keeper);
     controller.form().cmbCOM.toolTip = program.portListing();

@@ -13,8 +13,8 @@ RunVerdict judge(const std::vector<analysis::Parameter>& parameters,
         return it == partLimits.end() ? nullptr : &*it;
     };
     for (const analysis::Parameter& parameter : parameters) {
-        ParameterVerdict verdict{parameter.name, parameter.value, parameter.unit, {},
-                                 Verdict::NotJudged};
+        ParameterVerdict verdict{
+            parameter.name, parameter.value, parameter.unit, {}, Verdict::NotJudged};
         if (const Tolerance* tolerance = limitOf(parameter.name)) {
             verdict.limit = tolerance->limit;
             verdict.verdict =

@@ -44,8 +44,8 @@ Desktop::Desktop(const app::Options& options)
 
 bool Desktop::start() {
     if (!historyProblem_.empty())
-        window_.showMessage({historyProblem_ + " (history.sqlite is used)", "History",
-                             session::Icon::Stop});
+        window_.showMessage(
+            {historyProblem_ + " (history.sqlite is used)", "History", session::Icon::Stop});
     return controller_.start();
 }
 

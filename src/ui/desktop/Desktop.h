@@ -8,9 +8,9 @@
 #include "app/Controller.h"
 #include "app/Program.h"
 #include "app/RunKeeper.h"
-#include "history/History.h"
 #include "async/qt/QtEventLoop.h"
 #include "async/qt/QtWorker.h"
+#include "history/History.h"
 #include "ui/desktop/MainWindow.h"
 
 namespace kt520::ui::desktop {
