@@ -309,6 +309,7 @@ void MainWindow::attachHistory(app::RunKeeper& keeper, std::string dataFolder) {
 
 void MainWindow::runJudged(const quality::RunJudgement& judgement) {
     if (labelsBar_) labelsBar_->showJudgement(judgement);
+    results_->showVerdict(judgement.verdict);
 }
 
 void MainWindow::runStored(const history::StoreOutcome&) {

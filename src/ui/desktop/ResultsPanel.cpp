@@ -35,6 +35,9 @@ constexpr int kPlotMinimumHeight = 210;
 constexpr int kDecimals = 3;  // as the instrument's fields
 const QColor kNoteColour(170, 80, 0);
 const QColor kFlaggedBackground(255, 205, 130);
+// The verdict colours of the run labels bar.
+const QColor kOkColour(0x1b, 0x7f, 0x3b);
+const QColor kNgColour(0xc6, 0x28, 0x28);
 const char* const kFieldNamesKey = "results/instrumentFieldNames";
 
 double pitchOf(const std::string& pitchMicrometres) {
@@ -171,6 +174,13 @@ void ResultsPanel::addAbovePlots(QWidget* strip) {
     profilesColumn_->setSpacing(2);
 }
 
+void ResultsPanel::showVerdict(const quality::RunVerdict& verdict) {
+    verdicts_.clear();
+    for (const quality::ParameterVerdict& p : verdict.parameters)
+        if (p.verdict != quality::Verdict::NotJudged) verdicts_[p.name] = p;
+    fillTable();
+}
+
 void ResultsPanel::setJapanese(bool japanese) {
     if (japanese_ == japanese) return;
     japanese_ = japanese;
@@ -226,6 +236,7 @@ void ResultsPanel::show(const RunRecord& record) {
         resultsRefused_ = record.resultsRefused;
         parameters_ = record.analysis;
         fields_ = record.results;
+        verdicts_.clear();
         fillTable();
     }
     if (record.outcome != Outcome::Written) {
@@ -284,6 +295,8 @@ void ResultsPanel::fillTable() {
             }
             table_->setItem(r, c, item);
         }
+        if (const auto judged = verdicts_.find(row.name); row.computed && judged != verdicts_.end())
+            markVerdict(*table_->item(r, 1), judged->second);
     }
     // As wide as its columns: the plots give way, the table never scrolls sideways.
     table_->horizontalHeader()->setStretchLastSection(false);
@@ -293,6 +306,21 @@ void ResultsPanel::fillTable() {
                             table_->horizontalHeader()->length());
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setUpdatesEnabled(true);
+}
+
+void ResultsPanel::markVerdict(QTableWidgetItem& value,
+                               const quality::ParameterVerdict& judged) const {
+    const bool ng = judged.verdict == quality::Verdict::Ng;
+    value.setForeground(ng ? kNgColour : kOkColour);
+    QFont bold = value.font();
+    bold.setBold(true);
+    value.setFont(bold);
+    const auto bound = [](const std::optional<double>& limit) {
+        return limit ? number(*limit) : QString("-");
+    };
+    value.setToolTip(QString("%1: %2 .. %3 %4")
+                         .arg(quality::verdictWord(judged.verdict), bound(judged.limit->low),
+                              bound(judged.limit->high), QString::fromStdString(judged.unit)));
 }
 
 void ResultsPanel::setFieldNames(const QStringList& names) {

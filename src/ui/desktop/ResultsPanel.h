@@ -14,16 +14,19 @@
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
 #include "measurement/RunRecord.h"
+#include "quality/Verdict.h"
 #include "session/SessionObserver.h"
 
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 class QVBoxLayout;
 
 namespace kt520::ui::desktop {
@@ -41,6 +44,9 @@ class ResultsPanel : public QWidget {
     // A strip above the plots (the run labels and verdict of the history): the
     // panel above leaves no height to spare on a 1024x768 screen for a bar of its own.
     void addAbovePlots(QWidget* strip);
+    // The latest run's verdict against its part's limits: each judged
+    // parameter's value in green (OK) or red (NG).
+    void showVerdict(const quality::RunVerdict& verdict);
 
     // The operator's names of the instrument's fields, in their order (empty:
     // unnamed), kept in the user's settings between program starts.
@@ -76,6 +82,7 @@ class ResultsPanel : public QWidget {
     void retitle();
     void retitle(Part& part, const QString& title, const QString& remark = {});
     void fillTable();
+    void markVerdict(QTableWidgetItem& value, const quality::ParameterVerdict& judged) const;
     void editFieldNames();
     void openDataFolder();
 
@@ -88,6 +95,7 @@ class ResultsPanel : public QWidget {
     bool resultsRefused_ = false;                  // the table's run had its result read refused
     std::vector<analysis::Parameter> parameters_;  // what the table shows, kept for renaming
     std::vector<std::string> fields_;
+    std::map<std::string, quality::ParameterVerdict> verdicts_;  // judged parameters by name
     std::vector<QPointF> evaluationPending_;  // drawn when evaluationTimer_ fires
     QTimer evaluationTimer_;
     Part profiles_;

@@ -158,6 +158,10 @@ TEST_F(MainWindowTest, ResultsPanelShowsTheRunRecordInItsUnit) {
         EXPECT_EQ(table.item(1, 2)->text(), "2.5");
         EXPECT_EQ(table.item(2, 0)->text(), "Ra");
         EXPECT_EQ(table.item(2, 3)->text(), inch ? "uinch" : "um");
+        const quality::Limit ra{std::nullopt, inch ? 2.0 : 1.0, quality::Rule::Max};  // NG in mm
+        window_.runJudged({{}, quality::judge(record.analysis, {{"", "Ra", ra}}), {}});
+        EXPECT_EQ(table.item(2, 1)->foreground().color(),
+                  inch ? QColor("#1b7f3b") : QColor("#c62828"));
         EXPECT_EQ(panel.filesList()->item(1)->text(), "Parameter.csv");
     }
 }
