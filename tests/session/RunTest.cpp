@@ -251,25 +251,5 @@ TEST(Run, SurvivesOddRepliesWhilePollingAndAnOversizedBlock) {
     }
 }
 
-TEST(Run, ALineThatDiesEndsTheRunWithOneMessageAndKeepsThePreviousFiles) {
-    for (const char* fault : {"close:RDDTB00#5", "no-answer:RDRES00", "close:RDKT 00"}) {
-        SCOPED_TRACE(fault);
-        SessionRig rig;
-        rig.connect();
-        rig.act(Action::Start);
-        const std::string measured = rig.file("Measured.csv");
-        const std::int16_t romVersion = rig.session.model().romVersion;
-        sim::FaultRule rule;
-        std::string error;
-        ASSERT_TRUE(sim::parseFaultRule(fault, rule, error));
-        rig.simulated.setFaults({{rule}});
-        rig.act(Action::Start);
-        EXPECT_EQ(rig.observer.texts(), Texts{"Communication is abnormal! "});
-        EXPECT_EQ(rig.file("Measured.csv"), measured);
-        EXPECT_EQ(rig.session.model().romVersion, romVersion);
-        EXPECT_EQ(rig.observer.bar.visible, false);
-    }
-}
-
 }  // namespace
 }  // namespace kt520::testing
