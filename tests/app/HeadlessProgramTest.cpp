@@ -1,4 +1,5 @@
-// The kt520 program itself under --headless, against its built-in simulator.
+// The kt520 program itself under --headless, against its built-in simulator,
+// and its command line: the language file it chooses and its own texts.
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,9 @@ const QString kProgram = QStringLiteral(KT520_BINARY_DIR "/bin/kt520");
 
 struct Outcome {
     int exitCode = -1;
-    std::vector<QJsonObject> events;
+    QString output;
     QString errors;
+    std::vector<QJsonObject> events;
 
     std::vector<QJsonObject> named(const QString& event) const {
         std::vector<QJsonObject> out;
@@ -31,32 +33,48 @@ class HeadlessProgram : public ::testing::Test {
         if (!QFile::exists(kProgram)) GTEST_SKIP() << "kt520 is not built";
     }
 
-    // Runs the program on the script fed to its standard input.
-    Outcome run(const QString& script, QStringList arguments = {}) {
-        arguments.prepend(QStringLiteral("--headless"));
-        arguments << QStringLiteral("--data-folder") << dataFolder();
+    // Runs kt520 on the input, the user's configuration folder a temporary one.
+    Outcome launch(const QStringList& arguments, const QString& input = {}) {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config_.path());
+        process.setProcessEnvironment(environment);
         process.start(kProgram, arguments);
-        process.write(script.toUtf8());
+        process.write(input.toUtf8());
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000)) << "kt520 did not end";
-        Outcome outcome;
-        outcome.exitCode = process.exitCode();
-        outcome.errors = QString::fromUtf8(process.readAllStandardError());
-        for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
-            if (line.isEmpty()) continue;
-            QJsonParseError error;
-            const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+        return {process.exitCode(),
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError()),
+                {}};
+    }
+
+    // Runs the program headless on the script, its events read.
+    Outcome run(const QString& script, const QStringList& arguments = {}) {
+        Outcome outcome =
+            launch(QStringList{"--headless", "--data-folder", dataFolder()} + arguments, script);
+        for (const QString& line : outcome.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8());
             EXPECT_TRUE(document.isObject()) << line.toStdString();
             outcome.events.push_back(document.object());
         }
         return outcome;
     }
 
+    void setUserFile(bool japanese) {
+        const QString folder = config_.filePath(QStringLiteral("kt520"));
+        const QString file = folder + QStringLiteral("/520Language.ini");
+        QFile::remove(file);
+        if (!japanese) return;
+        QDir().mkpath(folder);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KT520_SOURCE_DIR "/data/520Language.ja.ini"), file));
+    }
+
     QString dataFolder() const { return data_.filePath(QStringLiteral("data")); }
     QString dataFile(const char* name) const { return dataFolder() + "/" + name; }
 
     QTemporaryDir data_;
+    QTemporaryDir config_;
 };
 
 const QStringList kFastSimulator = {QStringLiteral("--simulate"), QStringLiteral("--sim-speed"),
@@ -250,6 +268,48 @@ TEST_F(HeadlessProgram, WithoutTheLanguageFileTheProgramEndsAtOnce) {
     EXPECT_EQ(outcome.events[0][QStringLiteral("title")].toString(), "Warning");
     EXPECT_EQ(outcome.events[0][QStringLiteral("icon")].toString(), "stop");
     EXPECT_EQ(outcome.events[1][QStringLiteral("event")].toString(), "end");
+}
+
+TEST_F(HeadlessProgram, LanguageOptionThenTheUsersFileThenTheProgramFolder) {
+    const QString bin = QStringLiteral(KT520_BINARY_DIR "/bin");
+    const struct {
+        const char* what;
+        bool userFileJapanese;
+        QStringList arguments;
+        QString frameCaption;  // frmLAN(2), key "E:"
+        QString code;
+    } cases[] = {
+        {"the program folder's file", false, {}, "Standard", "E"},
+        {"the user's file", true, {}, "規格", "J"},
+        {"--language ja", false, {"--language", "ja"}, "規格", "J"},
+        {"--language en over the user's file", true, {"--language", "en"}, "Standard", "E"},
+        {"--program-folder over the user's file", true, {"--program-folder", bin}, "Standard", "E"},
+    };
+    for (const auto& c : cases) {
+        setUserFile(c.userFileJapanese);
+        const Outcome outcome = run("dump\n", QStringList{"--simulate"} + c.arguments);
+        ASSERT_EQ(outcome.exitCode, 0) << c.what << ": " << outcome.errors.toStdString();
+        const auto states = outcome.named(QStringLiteral("state"));
+        ASSERT_EQ(states.size(), 1u) << c.what;
+        const QJsonObject frame = states[0]["window"].toObject()["frmLAN(2)"].toObject();
+        EXPECT_EQ(frame["caption"].toString(), c.frameCaption) << c.what;
+        EXPECT_EQ(states[0]["state"].toObject()["LanguageCode"].toString(), c.code) << c.what;
+    }
+}
+
+TEST_F(HeadlessProgram, HelpPortListAndBadLanguage) {
+    const Outcome help = launch({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.startsWith("Usage: kt520 [options]")) << help.output.toStdString();
+
+    const Outcome ports =
+        launch({"--list-ports", "--simulate=COM2", "--port", "COM5=/dev/kt520-none"});
+    EXPECT_EQ(ports.exitCode, 0);
+    EXPECT_EQ(ports.output, "COM2   built-in simulator\nCOM5   /dev/kt520-none\n");
+
+    const Outcome bad = launch({"--language", "fr"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.errors.contains("--language: expected en or ja")) << bad.errors.toStdString();
 }
 
 }  // namespace
