@@ -48,11 +48,6 @@ TEST(ConditionChecks, StartMeasuresOnlyOnEntriesInRangeAndConditionsTheInstrumen
     const Check checks[] = {
         {"length in range", none, typeLength("12.5"), "", "Finished: the data files are written.",
          0, true},
-        {"length out of range and too fine", none, typeLength("60.25"), "",
-         "Not started: L \"60.25\" is out of range: allowed 0.1-50 mm. L \"60.25\" has too many "
-         "decimals: at "
-         "most 1, allowed 0.1-50 mm.",
-         2, false},
         {"motif length too long", none, motif(2, "3.14159"),
          "MOTIF-L 2 \"3.14159\" is too long: at most 5 characters, allowed 0.7-3.2 mm.", nullptr, 0,
          false},
