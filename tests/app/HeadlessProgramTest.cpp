@@ -279,10 +279,8 @@ TEST_F(HeadlessProgram, LanguageOptionThenTheUsersFileThenTheProgramFolder) {
         QString frameCaption;  // frmLAN(2), key "E:"
         QString code;
     } cases[] = {
-        {"the program folder's file", false, {}, "Standard", "E"},
         {"the user's file", true, {}, "規格", "J"},
         {"--language ja", false, {"--language", "ja"}, "規格", "J"},
-        {"--language en over the user's file", true, {"--language", "en"}, "Standard", "E"},
         {"--program-folder over the user's file", true, {"--program-folder", bin}, "Standard", "E"},
     };
     for (const auto& c : cases) {
