@@ -111,25 +111,21 @@ TEST(LanguageFile, BuildTreeHoldsBothFilesWhereTheProgramLooks) {
               fileBytes(kSourceDir + "/data/520Language.ja.ini"));
 }
 
-TEST(LanguageFile, MissingOrUnreadableFileIsNotFound) {
+// A missing file or a folder of its name is not found; an empty one is, and sets nothing.
+TEST(LanguageFile, MissingOrUnreadableFileIsNotFoundAnEmptyOneIs) {
     const testing::TemporaryFolder folder;
     const std::string path = (folder.path() / "520Language.ini").string();
     const LanguageFile missing = readLanguageFile(path);
     EXPECT_FALSE(missing.found);
     EXPECT_TRUE(missing.values.empty());
     EXPECT_EQ(missing.languageCode, "");
-    // A folder of that name is not a language file either.
+    std::ofstream{path};
+    const LanguageFile empty = readLanguageFile(path);
+    EXPECT_TRUE(empty.found);
+    EXPECT_TRUE(empty.values.empty());
+    std::filesystem::remove(path);
     ASSERT_TRUE(std::filesystem::create_directory(path));
     EXPECT_FALSE(readLanguageFile(path).found);
-}
-
-TEST(LanguageFile, EmptyFileIsFoundButSetsNothing) {
-    const testing::TemporaryFolder folder;
-    const std::string path = (folder.path() / "520Language.ini").string();
-    std::ofstream{path};
-    const LanguageFile file = readLanguageFile(path);
-    EXPECT_TRUE(file.found);
-    EXPECT_TRUE(file.values.empty());
 }
 
 TEST(CaptionKeys, CoverEveryLetterAToYWithTheRightTargets) {
