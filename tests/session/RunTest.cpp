@@ -202,12 +202,8 @@ TEST(Stop, EndsTheRunCleanlyWhereverItIsClicked) {
 }
 
 TEST(Stop, OutsideARunWaitsItsTurnAndItsSecond) {
-    ScriptedPeer slow;
-    slow.on("RDKT 00", "RDKTKT520 V 1.311,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,50\r");
-    slow.on("RDSTU00", statusReply('0'));
-    slow.on("RDCON00", conditionReply({}));
-    for (const char* command : {"WRSPD44", "WRESP", "WRSTP"}) slow.on(command, "OK\r", Millis{40});
-    SessionRig rig(slow);
+    ScriptedInstrument slow(Millis{40});
+    SessionRig rig(slow.peer);
     rig.connect();
     const Millis pressed = rig.loop.now();
     rig.session.post({Action::JogPress, 2});
