@@ -90,12 +90,6 @@ class BadCard : public ::testing::Test {
         for (const char* name : {"Measured.csv", "Evaluation.csv", "Parameter.csv"})
             std::ofstream(rig.folder.path() / name, std::ios::binary) << "previous " << name;
     }
-    std::map<std::string, std::string> dataFiles() const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(rig.folder.path()))
-            files[entry.path().filename().string()] = fileText(entry.path());
-        return files;
-    }
     std::filesystem::path save(const card::CardMeasurement& measurement) {
         const card::Saved saved = card::saveToCard(card.path(), measurement);
         EXPECT_EQ(saved.error, "");
@@ -180,7 +174,7 @@ TEST_F(BadCard, GetsItsMessageAndWritesNothing) {
                          changed(extension, [](std::string& b) { b[12] ^= 0x01; }),
                          file + " is damaged: its checksum does not match its contents."});
     }
-    const auto before = dataFiles();
+    const auto before = snapshot(rig.folder.path());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::filesystem::remove_all(card.path());
@@ -191,7 +185,7 @@ TEST_F(BadCard, GetsItsMessageAndWritesNothing) {
         rig.observer.messages.clear();
         importCard(rig, chosen);
         EXPECT_EQ(rig.observer.texts(), Texts{c.message});
-        EXPECT_EQ(dataFiles(), before);
+        EXPECT_EQ(snapshot(rig.folder.path()), before);
         EXPECT_EQ(rig.observer.runs.back().outcome, measurement::RunRecord::Outcome::Failed);
         EXPECT_EQ(rig.observer.statuses.back(), "Failed: " + c.message);
     }

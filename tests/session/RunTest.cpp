@@ -61,10 +61,7 @@ TEST(Run, WritesTheSameFilesUnderACommaLocale) {
         SessionRig rig;
         rig.connect();
         rig.act(Action::Start);
-        std::map<std::string, std::string> files;
-        for (const auto& file : std::filesystem::directory_iterator(rig.folder.path()))
-            files[file.path().filename().string()] = fileText(file.path());
-        return files;
+        return snapshot(rig.folder.path());
     };
     const auto plain = filesOfARun();
     ASSERT_EQ(plain.size(), 5u);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,15 @@ inline std::string fileText(const std::filesystem::path& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// Every file of the folder with its bytes.
+using Folder = std::map<std::string, std::string>;
+inline Folder snapshot(const std::filesystem::path& path) {
+    Folder files;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        files[entry.path().filename().string()] = fileText(entry.path());
+    return files;
 }
 
 // The lines as the data files hold them: each followed by CR LF.
