@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <functional>
-#include <map>
 
 #include "card/CardFolder.h"
 #include "support/SessionRig.h"

@@ -5,7 +5,6 @@
 
 #include <clocale>
 #include <locale>
-#include <map>
 
 #include "analysis/ParameterText.h"
 #include "profile/NumberText.h"
