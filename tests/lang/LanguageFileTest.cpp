@@ -77,25 +77,19 @@ TEST(LanguageFile, BadShiftJisBytesSpoilOnlyTheirOwnCharacters) {
     EXPECT_EQ(file.values.count('W'), 1u);
 }
 
-TEST(LanguageFile, ShiftJisFileReadsTheSameAsTheUtf8One) {
-    const LanguageFile utf8 = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
-    const LanguageFile shiftJis =
-        readLanguageFile(kSourceDir + "/tests/lang/data/520Language.sjis.ini");
-    ASSERT_TRUE(utf8.found);
-    ASSERT_TRUE(shiftJis.found);
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
-    EXPECT_EQ(shiftJis.values, utf8.values);
-    EXPECT_EQ(shiftJis.languageCode, "J");
-}
-
-TEST(LanguageFile, ShippedFilesSetEveryKey) {
+TEST(LanguageFile, ShippedFilesSetEveryKeyAndTheShiftJisCopyReadsTheSame) {
     const LanguageFile english = readLanguageFile(kSourceDir + "/data/520Language.ini");
     const LanguageFile japanese = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
+    const LanguageFile shiftJis =
+        readLanguageFile(kSourceDir + "/tests/lang/data/520Language.sjis.ini");
     ASSERT_EQ(english.values.size(), kCaptionKeys.size());
     ASSERT_EQ(japanese.values.size(), kCaptionKeys.size());
     EXPECT_EQ(english.languageCode, "E");
     EXPECT_EQ(japanese.languageCode, "J");
+    EXPECT_EQ(japanese.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(shiftJis.values, japanese.values);
+    EXPECT_EQ(shiftJis.languageCode, "J");
     EXPECT_EQ(english.values.at('Y'), "ProfiLux KT-520 SerialCommunication Ver");
     // The English file holds the layout captions of the window.
     for (const CaptionKey& key : kCaptionKeys) {
