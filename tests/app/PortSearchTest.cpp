@@ -14,6 +14,7 @@
 #include "async/qt/QtWorker.h"
 #include "sim/Instrument.h"
 #include "sim/pty/PtyServer.h"
+#include "support/NullFrontend.h"
 
 namespace kt520::testing {
 namespace {
@@ -29,14 +30,10 @@ class ReportedPorts : public link::PortEnumerator {
 };
 
 // Quits a Qt event loop once the search is over.
-struct SearchFrontend : app::Frontend {
+struct SearchFrontend : test::NullFrontend {
     explicit SearchFrontend(QEventLoop& loop) : loop_(loop) {}
-    void formChanged() override {}
     void showMessage(const session::Message& message) override { messages.push_back(message.text); }
-    void beep() override {}
-    void runEnded(const measurement::RunRecord&) override {}
     void sessionIdle() override { loop_.quit(); }
-    void cardDialogOpened() override {}
     void programEnds(bool) override { loop_.quit(); }
     std::vector<std::string> messages;
     QEventLoop& loop_;

@@ -21,15 +21,6 @@ inline sim::Faults faultFrom(const std::string& text) {
     return {{rule}};
 }
 
-// Every file of the folder with its bytes.
-using Folder = std::map<std::string, std::string>;
-inline Folder snapshot(const std::filesystem::path& path) {
-    Folder files;
-    for (const auto& entry : std::filesystem::directory_iterator(path))
-        files[entry.path().filename().string()] = fileText(entry.path());
-    return files;
-}
-
 // The entries a data file holds: up to the first empty one, each with CR LF.
 inline std::string fileOf(const Texts& entries) {
     return crlfLines(Texts(entries.begin(), std::ranges::find(entries, std::string())));

@@ -1,6 +1,6 @@
-// The history on its own thread: a damaged file set aside, a database that
-// cannot be written reported, runs queued while a server is away and stored
-// once it is back.
+// The history on its own thread: a damaged file set aside, runs queued while
+// a server is away and stored once it is back. (A database that cannot be
+// written is told through the program: HeadlessProgramTest.)
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -65,13 +65,6 @@ TEST_F(HistoryTest, SetsADamagedFileAsideUnderItsNameAndStartsANewOne) {
     EXPECT_EQ(outcome.id, 1);
     history_.reset();
     EXPECT_EQ(runsIn(sqliteTarget(file)), 1u);
-}
-
-TEST_F(HistoryTest, SaysWhenTheDatabaseCannotBeWritten) {
-    open(sqliteTarget(dir_.filePath("no-such-folder/history.sqlite")));
-    ASSERT_TRUE(told(Kind::CannotOpen));
-    EXPECT_EQ(store(madeUpRun("P", 0.5, 10)).state, StoreOutcome::State::Failed);
-    EXPECT_TRUE(told(Kind::CannotStore));
 }
 
 TEST_F(HistoryTest, QueuesRunsForAServerThatDoesNotAnswer) {

@@ -19,27 +19,42 @@ std::string fileBytes(const std::string& path) {
 
 const std::string kSourceDir = KT520_SOURCE_DIR;
 
-TEST(LanguageFile, LanguageCodeIsTheTextAfterTheKey) {
-    EXPECT_EQ(parseLanguageFile("X:J\n").languageCode, "J");
-    EXPECT_EQ(parseLanguageFile("X:E").languageCode, "E");
-    EXPECT_EQ(parseLanguageFile("X: J\n").languageCode, " J");
-    EXPECT_EQ(parseLanguageFile("X:J \n").languageCode, "J ");
-    EXPECT_EQ(parseLanguageFile("A:Output\n").languageCode, "");
-    EXPECT_EQ(parseLanguageFile("x:J\n").languageCode, "");
-}
-
-TEST(LanguageFile, ValueIsEverythingAfterTheFirstTwoCharacters) {
-    const LanguageFile file = parseLanguageFile("Y:Title: Ver 1:2 \nA:\nB:  spaced  \n");
-    EXPECT_EQ(file.values.at('Y'), "Title: Ver 1:2 ");
-    EXPECT_EQ(file.values.at('A'), "");
-    EXPECT_EQ(file.values.at('B'), "  spaced  ");
-}
-
-TEST(LanguageFile, LastLineOfAKeyWins) {
-    const LanguageFile file = parseLanguageFile("X:E\nW:first\nX:J\nW:second\n");
-    EXPECT_EQ(file.values.at('W'), "second");
-    EXPECT_EQ(file.languageCode, "J");
-    EXPECT_EQ(file.values.at('X'), "J");
+// A value is everything after the key and its colon, the last line of a key
+// wins, every kind of line ending is stripped, a UTF-8 byte order mark is
+// dropped and Shift-JIS is decoded; the language code is the value of X.
+TEST(LanguageFile, ReadsEachKeysValue) {
+    const char* const lastWins = "X:E\nW:first\nX:J\nW:second\n";
+    const char* const endings = "A:crlf\r\nB:cr\rC:lf\nD:last";
+    const char* const bom = "\xEF\xBB\xBFX:J\r\nW:傾斜補正\r\n";
+    // 傾斜補正 in Shift-JIS, and the half-width katakana ｱ (one byte, B1).
+    const char* const shiftJis = "W:\x8C\x58\x8E\xCE\x95\xE2\x90\xB3\r\nU:\xB1\r\n";
+    const struct {
+        const char* file;
+        char key;
+        const char* value;  // nullptr: the key is not set
+    } cases[] = {
+        // clang-format off
+        {"X:J\n", 'X', "J"}, {"X:E", 'X', "E"}, {"X: J\n", 'X', " J"}, {"X:J \n", 'X', "J "},
+        {"x:J\n", 'X', nullptr}, {"A:\n", 'A', ""}, {"B:  spaced  \n", 'B', "  spaced  "},
+        {"Y:Title: Ver 1:2 \n", 'Y', "Title: Ver 1:2 "}, {lastWins, 'W', "second"},
+        {lastWins, 'X', "J"}, {endings, 'A', "crlf"}, {endings, 'B', "cr"}, {endings, 'C', "lf"},
+        {endings, 'D', "last"}, {bom, 'X', "J"}, {bom, 'W', "傾斜補正"},
+        {shiftJis, 'W', "傾斜補正"}, {shiftJis, 'U', "ｱ"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const LanguageFile file = parseLanguageFile(c.file);
+        SCOPED_TRACE(std::string(c.file) + " " + c.key);
+        ASSERT_EQ(file.values.contains(c.key), c.value != nullptr);
+        if (c.value) {
+            EXPECT_EQ(file.values.at(c.key), c.value);
+        }
+        EXPECT_EQ(file.languageCode, file.values.contains('X') ? file.values.at('X') : "");
+    }
+    EXPECT_EQ(parseLanguageFile(bom).encoding, TextEncoding::Utf8);
+    EXPECT_EQ(parseLanguageFile(shiftJis).encoding, TextEncoding::ShiftJis);
+    // A blank line between CR LF pairs stays a blank line, not a key.
+    EXPECT_EQ(parseLanguageFile("A:x\r\n\r\nB:y\r\n").values.size(), 2u);
 }
 
 TEST(LanguageFile, IgnoresUnknownAndShortLines) {
@@ -48,31 +63,6 @@ TEST(LanguageFile, IgnoresUnknownAndShortLines) {
     EXPECT_TRUE(file.found);
     ASSERT_EQ(file.values.size(), 1u);
     EXPECT_EQ(file.values.at('C'), "kept");
-}
-
-TEST(LanguageFile, StripsEveryKindOfLineEnding) {
-    const LanguageFile file = parseLanguageFile("A:crlf\r\nB:cr\rC:lf\nD:last");
-    EXPECT_EQ(file.values.at('A'), "crlf");
-    EXPECT_EQ(file.values.at('B'), "cr");
-    EXPECT_EQ(file.values.at('C'), "lf");
-    EXPECT_EQ(file.values.at('D'), "last");
-    // A blank line between CR LF pairs stays a blank line, not a key.
-    EXPECT_EQ(parseLanguageFile("A:x\r\n\r\nB:y\r\n").values.size(), 2u);
-}
-
-TEST(LanguageFile, DropsTheUtf8ByteOrderMark) {
-    const LanguageFile file = parseLanguageFile("\xEF\xBB\xBFX:J\r\nW:傾斜補正\r\n");
-    EXPECT_EQ(file.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(file.languageCode, "J");
-    EXPECT_EQ(file.values.at('W'), "傾斜補正");
-}
-
-TEST(LanguageFile, DecodesShiftJisCaptions) {
-    // 傾斜補正 in Shift-JIS, and the half-width katakana ｱ (one byte, B1).
-    const LanguageFile file = parseLanguageFile("W:\x8C\x58\x8E\xCE\x95\xE2\x90\xB3\r\nU:\xB1\r\n");
-    EXPECT_EQ(file.encoding, TextEncoding::ShiftJis);
-    EXPECT_EQ(file.values.at('W'), "傾斜補正");
-    EXPECT_EQ(file.values.at('U'), "ｱ");
 }
 
 TEST(LanguageFile, BadShiftJisBytesSpoilOnlyTheirOwnCharacters) {
@@ -87,25 +77,19 @@ TEST(LanguageFile, BadShiftJisBytesSpoilOnlyTheirOwnCharacters) {
     EXPECT_EQ(file.values.count('W'), 1u);
 }
 
-TEST(LanguageFile, ShiftJisFileReadsTheSameAsTheUtf8One) {
-    const LanguageFile utf8 = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
-    const LanguageFile shiftJis =
-        readLanguageFile(kSourceDir + "/tests/lang/data/520Language.sjis.ini");
-    ASSERT_TRUE(utf8.found);
-    ASSERT_TRUE(shiftJis.found);
-    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
-    EXPECT_EQ(shiftJis.values, utf8.values);
-    EXPECT_EQ(shiftJis.languageCode, "J");
-}
-
-TEST(LanguageFile, ShippedFilesSetEveryKey) {
+TEST(LanguageFile, ShippedFilesSetEveryKeyAndTheShiftJisCopyReadsTheSame) {
     const LanguageFile english = readLanguageFile(kSourceDir + "/data/520Language.ini");
     const LanguageFile japanese = readLanguageFile(kSourceDir + "/data/520Language.ja.ini");
+    const LanguageFile shiftJis =
+        readLanguageFile(kSourceDir + "/tests/lang/data/520Language.sjis.ini");
     ASSERT_EQ(english.values.size(), kCaptionKeys.size());
     ASSERT_EQ(japanese.values.size(), kCaptionKeys.size());
     EXPECT_EQ(english.languageCode, "E");
     EXPECT_EQ(japanese.languageCode, "J");
+    EXPECT_EQ(japanese.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(shiftJis.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(shiftJis.values, japanese.values);
+    EXPECT_EQ(shiftJis.languageCode, "J");
     EXPECT_EQ(english.values.at('Y'), "ProfiLux KT-520 SerialCommunication Ver");
     // The English file holds the layout captions of the window.
     for (const CaptionKey& key : kCaptionKeys) {
@@ -121,25 +105,21 @@ TEST(LanguageFile, BuildTreeHoldsBothFilesWhereTheProgramLooks) {
               fileBytes(kSourceDir + "/data/520Language.ja.ini"));
 }
 
-TEST(LanguageFile, MissingOrUnreadableFileIsNotFound) {
+// A missing file or a folder of its name is not found; an empty one is, and sets nothing.
+TEST(LanguageFile, MissingOrUnreadableFileIsNotFoundAnEmptyOneIs) {
     const testing::TemporaryFolder folder;
     const std::string path = (folder.path() / "520Language.ini").string();
     const LanguageFile missing = readLanguageFile(path);
     EXPECT_FALSE(missing.found);
     EXPECT_TRUE(missing.values.empty());
     EXPECT_EQ(missing.languageCode, "");
-    // A folder of that name is not a language file either.
+    std::ofstream{path};
+    const LanguageFile empty = readLanguageFile(path);
+    EXPECT_TRUE(empty.found);
+    EXPECT_TRUE(empty.values.empty());
+    std::filesystem::remove(path);
     ASSERT_TRUE(std::filesystem::create_directory(path));
     EXPECT_FALSE(readLanguageFile(path).found);
-}
-
-TEST(LanguageFile, EmptyFileIsFoundButSetsNothing) {
-    const testing::TemporaryFolder folder;
-    const std::string path = (folder.path() / "520Language.ini").string();
-    std::ofstream{path};
-    const LanguageFile file = readLanguageFile(path);
-    EXPECT_TRUE(file.found);
-    EXPECT_TRUE(file.values.empty());
 }
 
 TEST(CaptionKeys, CoverEveryLetterAToYWithTheRightTargets) {

@@ -67,13 +67,8 @@ TEST(Connect, AFailedConnectionIsToldAndTheNextGoodOneAnnouncedWithTheConditions
 }
 
 TEST(Drive, AJogReleaseAlwaysFollowsItsPress) {
-    ScriptedPeer slow;  // answers in 40 ms, slower than the operator lets go
-    slow.on("RDKT 00", "RDKTKT520 V 1.311,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,50\r");
-    slow.on("RDSTU00", statusReply('0'));
-    slow.on("RDCON00", conditionReply({}));
-    for (const char* command : {"WRSPD33", "WRSPD44", "WRSPD45", "WRESP", "WRRTN", "WRSTP"})
-        slow.on(command, "OK\r", async::Millis{40});
-    SessionRig rig(slow);
+    ScriptedInstrument slow(async::Millis{40});  // slower than the operator lets go
+    SessionRig rig(slow.peer);
     rig.connect();
     const std::size_t before = rig.commands().size();
     rig.session.post({session::Action::JogPress, 4});

@@ -5,7 +5,6 @@
 
 #include <clocale>
 #include <locale>
-#include <map>
 
 #include "analysis/ParameterText.h"
 #include "profile/NumberText.h"
@@ -61,10 +60,7 @@ TEST(Run, WritesTheSameFilesUnderACommaLocale) {
         SessionRig rig;
         rig.connect();
         rig.act(Action::Start);
-        std::map<std::string, std::string> files;
-        for (const auto& file : std::filesystem::directory_iterator(rig.folder.path()))
-            files[file.path().filename().string()] = fileText(file.path());
-        return files;
+        return snapshot(rig.folder.path());
     };
     const auto plain = filesOfARun();
     ASSERT_EQ(plain.size(), 5u);
@@ -202,12 +198,8 @@ TEST(Stop, EndsTheRunCleanlyWhereverItIsClicked) {
 }
 
 TEST(Stop, OutsideARunWaitsItsTurnAndItsSecond) {
-    ScriptedPeer slow;
-    slow.on("RDKT 00", "RDKTKT520 V 1.311,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,50\r");
-    slow.on("RDSTU00", statusReply('0'));
-    slow.on("RDCON00", conditionReply({}));
-    for (const char* command : {"WRSPD44", "WRESP", "WRSTP"}) slow.on(command, "OK\r", Millis{40});
-    SessionRig rig(slow);
+    ScriptedInstrument slow(Millis{40});
+    SessionRig rig(slow.peer);
     rig.connect();
     const Millis pressed = rig.loop.now();
     rig.session.post({Action::JogPress, 2});
@@ -219,55 +211,25 @@ TEST(Stop, OutsideARunWaitsItsTurnAndItsSecond) {
     EXPECT_EQ(rig.observer.texts(), Texts{});
 }
 
-// What the instrument gets wrong while a run polls and transfers: the run
-// goes on, each thing is told once, and the files are written.
-TEST(Run, SurvivesOddRepliesWhilePollingAndAnOversizedBlock) {
-    struct Case {
-        Texts faults;
-        Texts messages;
-    };
-    const Case cases[] = {
-        {{"ng:RDSTU00#3=10"}, {"Communication Error"}},
-        {{"ng:RDSTU00#3=10", "ng:RDSTU00#4=10"}, {"Communication Error"}},  // told once
-        {{"garbage:RDSTU00#3"}, {}},
-        {{"huge-block:RDDTB00#2"},
-         {"A data block of 1001 points was dropped: a block holds at most 1000."}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.faults.front());
+// A refusal while a run polls: the run goes on, it is told once however
+// often it comes, and the files are written.
+TEST(Run, SurvivesRefusalsWhilePollingAndTellsThemOnce) {
+    for (const int refusals : {1, 2}) {
+        SCOPED_TRACE(refusals);
         sim::Faults faults;
-        for (const std::string& text : c.faults) {
+        for (int poll = 3; poll < 3 + refusals; ++poll) {
             std::string error;
             faults.rules.emplace_back();
+            const std::string text = "ng:RDSTU00#" + std::to_string(poll) + "=10";
             ASSERT_TRUE(sim::parseFaultRule(text, faults.rules.back(), error)) << error;
         }
         SessionRig rig;
         rig.connect();
         rig.simulated.setFaults(faults);
         rig.act(Action::Start);
-        EXPECT_EQ(rig.observer.texts(), c.messages);
+        EXPECT_EQ(rig.observer.texts(), Texts{"Communication Error"});
         EXPECT_EQ(rig.observer.published.size(), 1u);
         EXPECT_FALSE(rig.noDataFiles());
-    }
-}
-
-TEST(Run, ALineThatDiesEndsTheRunWithOneMessageAndKeepsThePreviousFiles) {
-    for (const char* fault : {"close:RDDTB00#5", "no-answer:RDRES00", "close:RDKT 00"}) {
-        SCOPED_TRACE(fault);
-        SessionRig rig;
-        rig.connect();
-        rig.act(Action::Start);
-        const std::string measured = rig.file("Measured.csv");
-        const std::int16_t romVersion = rig.session.model().romVersion;
-        sim::FaultRule rule;
-        std::string error;
-        ASSERT_TRUE(sim::parseFaultRule(fault, rule, error));
-        rig.simulated.setFaults({{rule}});
-        rig.act(Action::Start);
-        EXPECT_EQ(rig.observer.texts(), Texts{"Communication is abnormal! "});
-        EXPECT_EQ(rig.file("Measured.csv"), measured);
-        EXPECT_EQ(rig.session.model().romVersion, romVersion);
-        EXPECT_EQ(rig.observer.bar.visible, false);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,15 @@ inline std::string fileText(const std::filesystem::path& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+// Every file of the folder with its bytes.
+using Folder = std::map<std::string, std::string>;
+inline Folder snapshot(const std::filesystem::path& path) {
+    Folder files;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        files[entry.path().filename().string()] = fileText(entry.path());
+    return files;
 }
 
 // The lines as the data files hold them: each followed by CR LF.
@@ -89,12 +99,12 @@ inline std::string conditionReply(const sim::MeasuringConditions& conditions,
     return "OK" + sim::conditionRecord(conditions, conditions.cutOff - '1', romVersion) + "\r";
 }
 
-// A scripted KT-520 that accepts every write command and holds the given
-// conditions, results and profiles.
+// A scripted KT-520 that accepts every write command `writeTakes` after it
+// came and holds the given conditions, results and profiles.
 struct ScriptedInstrument {
-    ScriptedInstrument() {
-        peer.onCommand = [this](const std::string& command, link::Millis now) {
-            if (command.starts_with("WR")) peer.sendAt(now + link::Millis{5}, "OK\r");
+    explicit ScriptedInstrument(link::Millis writeTakes = link::Millis{5}) {
+        peer.onCommand = [this, writeTakes](const std::string& command, link::Millis now) {
+            if (command.starts_with("WR")) peer.sendAt(now + writeTakes, "OK\r");
         };
         peer.on("RDKT 00", "RDKTKT520 V 1.311,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,50\r");
         peer.on("RDCON00", conditionReply(conditions));
