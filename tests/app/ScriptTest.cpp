@@ -48,12 +48,14 @@ TEST(ScriptLine, ReadsEachVerb) {
 }
 
 TEST(ScriptLine, SaysWhatIsWrong) {
+    // clang-format off
     for (const char* line :
          {"jump cmdSTART", "click", "click cmdSTART now", "wait", "wait -5", "wait 1.5",
           "wait 10 more", "after 100", "after x click cmdSTOP", "after 100 wait 5",
           "after 100 after 5 dump", "choose cmbCOM", "dump all", "card", "after 5 card x", "report",
           "tolerance P Ra 1", "tolerance P Ra 2 1", "tolerance P Ra x 1", "tolerance P Ra - 1 min",
           "tolerance P Ra - 1 max more"}) {
+        // clang-format on
         const ParsedLine parsed = parseScriptLine(line);
         EXPECT_FALSE(parsed.action) << line;
         EXPECT_NE(parsed.error, "") << line;

@@ -36,6 +36,7 @@ TEST_P(SixteenPercentSequence, AsksForTracesUntilThePartIsDecided) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, SixteenPercentSequence,
     ::testing::Values(
@@ -56,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"lower limit: no 70 % step, values below count", kLower, {0.9, 0.4, 0.6},
                  {{AnotherTrace, 2}, {AnotherTrace, 4}, {AnotherTrace, 3}}}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
+// clang-format on
 
 TEST(MaxRule, RejectsTheFirstValueBeyondAndAcceptsOtherwise) {
     const Limit max{std::nullopt, 1.0, Rule::Max};
@@ -88,8 +90,8 @@ TEST(Verdict, JudgesEachLimitedParameterInTheLimitsUnit) {
     const std::vector<analysis::Parameter> run{
         {"Ra", 39.37, "uinch", ""}, {"Rz", 6.0, "uinch", ""}, {"Rsk", -0.2, "", ""}};
     const RunVerdict verdict =
-        judge(run, {{"P", "Ra", {0.5, 1.0, Rule::SixteenPercent}},  // 1 um: within
-                    {"P", "Rz", {0.2, std::nullopt, Rule::Max}},    // 0.152 um: below
+        judge(run, {{"P", "Ra", {0.5, 1.0, Rule::SixteenPercent}},    // 1 um: within
+                    {"P", "Rz", {0.2, std::nullopt, Rule::Max}},      // 0.152 um: below
                     {"P", "Rmr", {10.0, std::nullopt, Rule::Max}}});  // not in the run
     ASSERT_EQ(verdict.parameters.size(), 4u);
     EXPECT_EQ(verdict.parameters[0].verdict, Verdict::Ok);
