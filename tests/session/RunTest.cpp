@@ -133,8 +133,11 @@ TEST_F(ScriptedRun, InchConditionsScaleBothProfilesAndGaussCutsTheMiddle) {
                                   "RNG 3200uinch", "STP 19.7uinch", "UNT inch", "LNG English"})));
 }
 
-TEST_F(ScriptedRun, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {
+TEST(ScriptedRunTilt, TiltCompensationRemovesTheLineAndCsvOffWritesNothing) {
+    ScriptedInstrument instrument;
     instrument.holdProfiles({{9.0f, 9.0f, 0.0f, 0.0f}, {0.0f, 1.0f}}, {{5.0f, 6.0f, 7.0f, 8.0f}});
+    SessionRig rig(instrument.peer);
+    rig.connect();
     rig.panel.setTiltCompensation(true);
     rig.act(Action::Start);
     // The line through 0, 0, 0, 1 has the slope .3 and the intercept -.5.
